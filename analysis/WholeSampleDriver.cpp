@@ -1,0 +1,7 @@
+#include "analysis/WholeSampleDriver.h"
+
+namespace parlomat {
+
+void ProcessWholeSample(Engine&) {}
+
+}  // namespace parlomat

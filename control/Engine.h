@@ -1,0 +1,43 @@
+#pragma once
+// The recogniser's engine: the shared control state, the platform it runs on and the hidden
+// window Form1 with the two cycle timers. One per process; every control instance shares it.
+#include <memory>
+#include <string>
+
+#include "control/ControlState.h"
+#include "platform/Platform.h"
+
+namespace parlomat {
+
+class Engine {
+ public:
+  explicit Engine(Platform& platform);
+  ~Engine();
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  Platform& platform;
+  ControlState state;
+  std::unique_ptr<Timer> timer5;  // capture timer: each tick runs the capture loop
+  std::unique_ptr<Timer> timer3;  // chunk timer: each tick looks for an utterance
+
+  // Shorthands for the platform's boxes.
+  Answer message(const std::string& text, const std::string& title, Buttons buttons, Icon icon);
+  std::string input(const std::string& prompt, const std::string& title,
+                    const std::string& defaultText = {});
+  // The control's folder joined with a file name.
+  std::string inControlFolder(const std::string& name) const;
+};
+
+// Switch tests, exact and case-sensitive: an unset switch is neither.
+inline bool isYes(const std::string& s) {
+  return s == kYes;
+}
+inline bool isNo(const std::string& s) {
+  return s == kNo;
+}
+
+// Leading and trailing spaces removed.
+std::string trimSpaces(const std::string& s);
+
+}  // namespace parlomat

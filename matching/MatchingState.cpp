@@ -1,0 +1,1 @@
+#include "matching/MatchingState.h"
