@@ -9,6 +9,8 @@
 
 namespace parlomat {
 
+class AnalysisObserver;
+
 class Engine {
  public:
   explicit Engine(Platform& platform);
@@ -20,6 +22,8 @@ class Engine {
   ControlState state;
   std::unique_ptr<Timer> timer5;  // capture timer: each tick runs the capture loop
   std::unique_ptr<Timer> timer3;  // chunk timer: each tick looks for an utterance
+  // Told of every division run and segment analysis (the CLI's trace); may be null.
+  AnalysisObserver* analysisObserver = nullptr;
 
   // Shorthands for the platform's boxes.
   Answer message(const std::string& text, const std::string& title, Buttons buttons, Icon icon);

@@ -1,1 +1,0 @@
-#include "matching/MatchingState.h"

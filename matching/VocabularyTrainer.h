@@ -1,0 +1,12 @@
+#pragma once
+// Training: appending the last processing as a named character to the vocabulary file to add.
+#include "control/Engine.h"
+
+namespace parlomat {
+
+// Training mode: trains the processing, then scans it against every configured file.
+void trainAndRescan(Engine& e);
+// After a scan, when the user answered Yes to adding it.
+void trainAfterScan(Engine& e);
+
+}  // namespace parlomat
