@@ -1,6 +1,8 @@
 #include "control/Parlomat.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <unordered_map>
 #include <utility>
@@ -42,7 +44,6 @@ struct TypeOf<uint8_t> {
   static uint8_t from(const Variant& v) { return v.toByte(); }
 };
 
-using Call = Variant (*)(Parlomat&, const std::vector<Variant>&);
 struct Entry {
   MemberInfo info;
   std::function<Variant(Parlomat&, const std::vector<Variant>&)> call;
@@ -424,8 +425,9 @@ int32_t Parlomat::timelengthAt(const std::vector<int32_t>& lengths, int32_t coun
 }
 
 std::string Parlomat::fontAt(int k) {
-  std::string f = trimSpaces(state().platinumFont[k]);
-  return f.empty() ? "MS Sans Serif" : f;
+  // Only an empty field gets the default; a field of blanks reads as the empty text.
+  const std::string& f = state().platinumFont[k];
+  return f.empty() ? "MS Sans Serif" : trimSpaces(f);
 }
 
 #define PARLOMAT_FAMILY7(X) X(1) X(2) X(3) X(4) X(5) X(6) X(7)

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace parlomat {
@@ -52,7 +53,12 @@ double roundHalfEven(double v) {
 }  // default rounding mode: to even
 
 int64_t roundToInt64(double v) {
-  return static_cast<int64_t>(std::nearbyint(v));
+  // Converting a value outside int64 is undefined: hold it at the nearest limit, NaN at 0.
+  if (std::isnan(v)) return 0;
+  double r = std::nearbyint(v);
+  if (r >= 9223372036854775808.0) return std::numeric_limits<int64_t>::max();
+  if (r < -9223372036854775808.0) return std::numeric_limits<int64_t>::min();
+  return static_cast<int64_t>(r);
 }
 
 bool parseNumber(std::string_view text, double& out) {
