@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli/CliContext.h"
+#include "cli/CliWindows.h"
 #include "platform/Numbers.h"
 
 namespace parlomat {
@@ -108,6 +109,8 @@ CliContext::CliContext(std::ostream& o, std::ostream& e) : out(o), err(e), sim(p
     err << "[" << r.title << "] " << r.text << "\n";
   };
   engine = std::make_shared<Engine>(sim.platform());
+  windows = std::make_unique<CliWindows>(engine->state, err);
+  sim.platform().windows = windows.get();
 }
 
 CliContext::~CliContext() = default;
@@ -117,13 +120,22 @@ Parlomat& CliContext::control() {
   return *control_;
 }
 
+int runCli(CliContext& c, const std::vector<std::string>& args) {
+  try {
+    return run(c, args);
+  } catch (const UsageError& e) {
+    c.err << "parlomat-cli: " << e.message << "\n" << usageText();
+    return kExitUsage;
+  } catch (const std::exception& e) {
+    c.err << "parlomat-cli: " << e.what() << "\n";
+    return kExitFailed;
+  }
+}
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   try {
     CliContext c(out, err);
-    return run(c, args);
-  } catch (const UsageError& e) {
-    err << "parlomat-cli: " << e.message << "\n" << usageText();
-    return kExitUsage;
+    return runCli(c, args);
   } catch (const std::exception& e) {
     err << "parlomat-cli: " << e.what() << "\n";
     return kExitFailed;

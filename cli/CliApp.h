@@ -10,4 +10,8 @@ namespace parlomat {
 // Exit statuses: 0 success, 1 the work failed (a file could not be loaded), 2 bad usage.
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+struct CliContext;
+// The same on a context the caller made, which stays alive afterwards for inspection.
+int runCli(CliContext& c, const std::vector<std::string>& args);
+
 }  // namespace parlomat

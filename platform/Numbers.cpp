@@ -49,8 +49,8 @@ double leadingNumber(std::string_view text) {
 }
 
 double roundHalfEven(double v) {
-  return std::nearbyint(v);
-}  // default rounding mode: to even
+  return std::nearbyint(v);  // the default rounding mode rounds halves to even
+}
 
 int64_t roundToInt64(double v) {
   // Converting a value outside int64 is undefined: hold it at the nearest limit, NaN at 0.
