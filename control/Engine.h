@@ -24,6 +24,8 @@ class Engine {
   std::unique_ptr<Timer> timer3;  // chunk timer: each tick looks for an utterance
   // Told of every division run and segment analysis (the CLI's trace); may be null.
   AnalysisObserver* analysisObserver = nullptr;
+  // Capture loops running now (at most one: a tick inside a running pass does nothing).
+  int captureLoopDepth = 0;
 
   // Shorthands for the platform's boxes.
   Answer message(const std::string& text, const std::string& title, Buttons buttons, Icon icon);
