@@ -6,8 +6,11 @@
 
 namespace parlomat {
 
-// Shows its message and returns false when the file cannot be loaded. A data chunk of length 0
-// raises SubscriptOutOfRange.
+// Loads the "data" chunk of a RIFF WAVE file into sampleBuffer, as bytes whatever the format,
+// once the wave-output device accepts the file's format. Shows its message and returns false when
+// the file cannot be loaded. A data chunk of length 0 raises SubscriptOutOfRange. No file, however
+// malformed, is read past its end; a data chunk cut short by the end of the file loads the bytes
+// that are there.
 bool LoadWaveFile(Engine& e, const std::string& path);
 
 }  // namespace parlomat
