@@ -9,4 +9,7 @@ void trainAndRescan(Engine& e);
 // After a scan, when the user answered Yes to adding it.
 void trainAfterScan(Engine& e);
 
+// The title of the name prompt: "Wordno:3 Proc.no:2Vyan.no:1Deepvyan.no:0".
+std::string trainingPromptTitle(const ControlState& s);
+
 }  // namespace parlomat
