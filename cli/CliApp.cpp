@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli/CliContext.h"
+#include "cli/CliWindows.h"
 #include "platform/Numbers.h"
 
 namespace parlomat {
@@ -108,6 +109,8 @@ CliContext::CliContext(std::ostream& o, std::ostream& e) : out(o), err(e), sim(p
     err << "[" << r.title << "] " << r.text << "\n";
   };
   engine = std::make_shared<Engine>(sim.platform());
+  windows = std::make_unique<CliWindows>(engine->state, err);
+  sim.platform().windows = windows.get();
 }
 
 CliContext::~CliContext() = default;

@@ -30,6 +30,7 @@ struct CliContext {
   std::ostream& err;
   SimPlatform sim;
   std::shared_ptr<Engine> engine;
+  std::unique_ptr<ControlWindows> windows;  // reports the editors the control would open
 
  private:
   std::unique_ptr<Parlomat> control_;
