@@ -1,7 +1,6 @@
 #include "matching/LanguageRecord.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "matching/RecordBytes.h"
 
@@ -38,9 +37,12 @@ LanguageRecord LanguageRecord::blank(int32_t refNo) {
 }
 
 LanguageRecord LanguageRecord::fromBytes(std::span<const uint8_t> bytes) {
-  std::array<uint8_t, kLength> full{};
-  std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), kLength), full.begin());
-  std::span<const uint8_t> b(full);
+  std::array<uint8_t, kLength> padded{};
+  std::span<const uint8_t> b = bytes;
+  if (bytes.size() < kLength) {
+    std::copy(bytes.begin(), bytes.end(), padded.begin());
+    b = padded;
+  }
   LanguageRecord r;
   r.refNo = rb::getInt32(b, 0);
   rb::getText(b, kNameAt, r.name.data(), kTextLength);
@@ -88,7 +90,7 @@ int LanguageRecord::validEntryCount() const {
 }
 
 LanguageRecord LanguageRecord::read(RecordFile& file, int64_t n) {
-  std::vector<uint8_t> buf(kLength);
+  std::array<uint8_t, kLength> buf;
   file.read(n, buf);
   return fromBytes(buf);
 }

@@ -8,11 +8,20 @@
 namespace parlomat::record_bytes {
 
 inline uint64_t getUnsigned(std::span<const uint8_t> b, size_t at, int width) {
+  if constexpr (std::endian::native == std::endian::little) {
+    uint64_t v = 0;
+    std::memcpy(&v, b.data() + at, static_cast<size_t>(width));
+    return v;
+  }
   uint64_t v = 0;
   for (int i = width - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<size_t>(i)];
   return v;
 }
 inline void putUnsigned(std::span<uint8_t> b, size_t at, int width, uint64_t v) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(b.data() + at, &v, static_cast<size_t>(width));
+    return;
+  }
   for (int i = 0; i < width; ++i)
     b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }

@@ -1,7 +1,6 @@
 #include "matching/VocabularyRecord.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "matching/RecordBytes.h"
 
@@ -28,9 +27,12 @@ VocabularyRecord VocabularyRecord::blank(int32_t refNo) {
 }
 
 VocabularyRecord VocabularyRecord::fromBytes(std::span<const uint8_t> bytes) {
-  std::array<uint8_t, kLength> full{};
-  std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), kLength), full.begin());
-  std::span<const uint8_t> b(full);
+  std::array<uint8_t, kLength> padded{};
+  std::span<const uint8_t> b = bytes;
+  if (bytes.size() < kLength) {
+    std::copy(bytes.begin(), bytes.end(), padded.begin());
+    b = padded;
+  }
   VocabularyRecord r;
   r.refNo = rb::getInt32(b, 0);
   rb::getText(b, kNameAt, r.name.data(), kNameLength);
@@ -69,7 +71,7 @@ int VocabularyRecord::validValleyCount() const {
 }
 
 VocabularyRecord VocabularyRecord::read(RecordFile& file, int64_t n) {
-  std::vector<uint8_t> buf(kLength);
+  std::array<uint8_t, kLength> buf;
   file.read(n, buf);
   return fromBytes(buf);
 }

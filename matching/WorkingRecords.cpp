@@ -1,6 +1,6 @@
 #include "matching/WorkingRecords.h"
 
-#include <vector>
+#include <array>
 
 namespace parlomat {
 
@@ -14,7 +14,7 @@ RecordFile& openFile(Engine& e) {
 // Reads record n into `working`; a file without a byte of it gives the blank record.
 template <typename Record>
 void readInto(Engine& e, int64_t n, Record& working) {
-  std::vector<uint8_t> buf(Record::kLength);
+  std::array<uint8_t, Record::kLength> buf;
   int64_t got = openFile(e).read(n, buf);
   working = got > 0 ? Record::fromBytes(buf) : Record::blank();
   e.state.matching.lastPosition = n;
