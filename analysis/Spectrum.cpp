@@ -18,20 +18,10 @@ namespace parlomat {
 namespace {
 
 constexpr int kBlock = AngleTable::kBlock;
-// kBlock neighbouring bins side by side; every operation on it is the plain per-lane operation.
-typedef double Lanes __attribute__((vector_size(kBlock * sizeof(double))));
-typedef double LanesInMemory
-    __attribute__((vector_size(kBlock * sizeof(double)), aligned(sizeof(double)), may_alias));
 
-#define PARLOMAT_LOAD_LANES(p) (*reinterpret_cast<const LanesInMemory*>(p))
-
-// Stores the lanes of block b into bins 1 + b x kBlock onwards, up to bin T - 1.
-#define PARLOMAT_STORE_BINS(v, block, transformSize, list) \
-  do {                                                     \
-    double lanes[kBlock];                                  \
-    std::memcpy(lanes, &(v), sizeof lanes);                \
-    storeBins(lanes, block, transformSize, list);          \
-  } while (false)
+// Native vectors of two and four doubles; every operation on them is the plain per-lane one.
+typedef double Double2 __attribute__((vector_size(16)));
+typedef double Double4 __attribute__((vector_size(32)));
 
 inline void storeBins(const double* lanes, int block, int transformSize, double* list) {
   const int first = 1 + block * kBlock;
@@ -39,43 +29,62 @@ inline void storeBins(const double* lanes, int block, int transformSize, double*
   for (int lane = 0; lane < n; ++lane) list[first + lane] = lanes[lane];
 }
 
-// Both transforms. The lanes of a block are independent bins, so each bin's sums run in index
-// order exactly as a scalar loop would run them.
+// Both transforms, a block of kBlock neighbouring bins at a time in vectors V. The lanes are
+// independent bins, so each bin's sums run in index order exactly as a scalar loop runs them.
+template <typename V>
 [[gnu::always_inline]] inline void transformsBody(const AngleTable& table, SpectralLists& lists) {
+  constexpr int kWidth = sizeof(V) / sizeof(double);
+  constexpr int kParts = kBlock / kWidth;
   const int t = table.size();
   const double* lag = lists.lagSums.data();
   for (int b = 0; b < table.blocks(); ++b) {
-    Lanes c = {}, s = {};
+    V c[kParts] = {}, s[kParts] = {};
     for (int i = 1; i <= t; ++i) {
       const double* row = table.row(b, i);
       const double l = lag[i];
-      c = c + l * PARLOMAT_LOAD_LANES(row);
-      s = s + (-l) * PARLOMAT_LOAD_LANES(row + kBlock);
+#pragma GCC unroll 4
+      for (int p = 0; p < kParts; ++p) {
+        V cv, sv;
+        std::memcpy(&cv, row + p * kWidth, sizeof cv);
+        std::memcpy(&sv, row + kBlock + p * kWidth, sizeof sv);
+        c[p] = c[p] + l * cv;
+        s[p] = s[p] + -l * sv;
+      }
     }
-    PARLOMAT_STORE_BINS(c, b, t, lists.cosineSums.data());
-    PARLOMAT_STORE_BINS(s, b, t, lists.sineSums.data());
+    double out[kBlock];
+    std::memcpy(out, c, sizeof out);
+    storeBins(out, b, t, lists.cosineSums.data());
+    std::memcpy(out, s, sizeof out);
+    storeBins(out, b, t, lists.sineSums.data());
   }
   // cosineSums(T) and sineSums(T) are 0 and take part as such.
   const double* cs = lists.cosineSums.data();
   const double* ss = lists.sineSums.data();
   for (int b = 0; b < table.blocks(); ++b) {
-    Lanes re = {}, im = {};
+    V re[kParts] = {}, im[kParts] = {};
     for (int i = 1; i <= t; ++i) {
       const double* row = table.row(b, i);
-      const Lanes cv = PARLOMAT_LOAD_LANES(row);
-      const Lanes sv = PARLOMAT_LOAD_LANES(row + kBlock);
       const double c = cs[i];
       const double s = ss[i];
-      re = re + c * cv + s * sv;
-      im = im - c * sv - s * cv;
+#pragma GCC unroll 4
+      for (int p = 0; p < kParts; ++p) {
+        V cv, sv;
+        std::memcpy(&cv, row + p * kWidth, sizeof cv);
+        std::memcpy(&sv, row + kBlock + p * kWidth, sizeof sv);
+        re[p] = re[p] + c * cv + s * sv;
+        im[p] = im[p] - c * sv - s * cv;
+      }
     }
-    PARLOMAT_STORE_BINS(re, b, t, lists.spectrumReal.data());
-    PARLOMAT_STORE_BINS(im, b, t, lists.spectrumImag.data());
+    double out[kBlock];
+    std::memcpy(out, re, sizeof out);
+    storeBins(out, b, t, lists.spectrumReal.data());
+    std::memcpy(out, im, sizeof out);
+    storeBins(out, b, t, lists.spectrumImag.data());
   }
 }
 
 void transformsPlain(const AngleTable& table, SpectralLists& lists) {
-  transformsBody(table, lists);
+  transformsBody<Double2>(table, lists);
 }
 
 // Each lane of an int32 accumulator takes two products of at most 16384 per step; flushing to
@@ -92,7 +101,7 @@ void lagSumsPlain(const int16_t* x, int64_t n, int maxLag, int64_t* sums) {
 }
 #else
 [[gnu::target("avx2")]] void transformsAvx2(const AngleTable& table, SpectralLists& lists) {
-  transformsBody(table, lists);
+  transformsBody<Double4>(table, lists);
 }
 
 int64_t horizontalSum(__m128i v) {
@@ -129,29 +138,34 @@ void lagSumsSse2(const int16_t* x, int64_t nRound, int maxLag, int64_t* sums) {
   return horizontalSum(_mm_add_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1)));
 }
 
-[[gnu::target("avx2")]] void lagSumsAvx2(const int16_t* x, int64_t nRound, int maxLag,
-                                         int64_t* sums) {
-#define load(j) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(x + (j)))
-  for (int lag = 0; lag <= maxLag; lag += 4) {
-    int64_t total[4] = {};
+// shifted + s x stride holds x from index s on, for s = 0..15, each copy 32-byte aligned, so that
+// x(j + lag) is an aligned load for every lag when j is a multiple of 16.
+[[gnu::target("avx2")]] void lagSumsAvx2(const int16_t* shifted, int64_t stride, int64_t nRound,
+                                         int maxLag, int64_t* sums) {
+  constexpr int kLags = 8;
+  for (int lag = 0; lag <= maxLag; lag += kLags) {
+    const int16_t* at[kLags];
+    for (int q = 0; q < kLags; ++q) {
+      const int l = lag + q;
+      at[q] = shifted + (l % 16) * stride + (l - l % 16);
+    }
+    int64_t total[kLags] = {};
     for (int64_t c0 = 0; c0 < nRound; c0 += kChunk) {
       const int64_t c1 = std::min(nRound, c0 + kChunk);
-      __m256i a0 = _mm256_setzero_si256(), a1 = a0, a2 = a0, a3 = a0;
+      __m256i a[kLags];
+      for (int q = 0; q < kLags; ++q) a[q] = _mm256_setzero_si256();
       for (int64_t j = c0; j < c1; j += 16) {
-        const __m256i v = load(j);
-        a0 = _mm256_add_epi32(a0, _mm256_madd_epi16(v, load(j + lag)));
-        a1 = _mm256_add_epi32(a1, _mm256_madd_epi16(v, load(j + lag + 1)));
-        a2 = _mm256_add_epi32(a2, _mm256_madd_epi16(v, load(j + lag + 2)));
-        a3 = _mm256_add_epi32(a3, _mm256_madd_epi16(v, load(j + lag + 3)));
+        const __m256i v = _mm256_load_si256(reinterpret_cast<const __m256i*>(shifted + j));
+#pragma GCC unroll 8
+        for (int q = 0; q < kLags; ++q) {
+          const __m256i w = _mm256_load_si256(reinterpret_cast<const __m256i*>(at[q] + j));
+          a[q] = _mm256_add_epi32(a[q], _mm256_madd_epi16(v, w));
+        }
       }
-      total[0] += horizontalSum256(a0);
-      total[1] += horizontalSum256(a1);
-      total[2] += horizontalSum256(a2);
-      total[3] += horizontalSum256(a3);
+      for (int q = 0; q < kLags; ++q) total[q] += horizontalSum256(a[q]);
     }
-    for (int q = 0; q < 4 && lag + q <= maxLag; ++q) sums[lag + q] = total[q];
+    for (int q = 0; q < kLags && lag + q <= maxLag; ++q) sums[lag + q] = total[q];
   }
-#undef load
 }
 
 bool haveAvx2() {
@@ -180,11 +194,19 @@ void ExactLagSums(std::span<const int16_t> x, int maxLag, std::span<int64_t> sum
   thread_local std::vector<int16_t> padded;
   padded.assign(static_cast<size_t>(nRound + maxLag + 48), 0);
   std::copy(x.begin(), x.end(), padded.begin());
-  if (haveAvx2()) {
-    lagSumsAvx2(padded.data(), nRound, maxLag, sums.data());
-  } else {
+  if (!haveAvx2()) {
     lagSumsSse2(padded.data(), nRound, maxLag, sums.data());
+    return;
   }
+  const int64_t stride = (nRound + maxLag + 32 + 15) / 16 * 16;
+  thread_local std::vector<int16_t> shifted;
+  shifted.assign(static_cast<size_t>(16 * stride + 16), 0);
+  int16_t* base = shifted.data();
+  while (reinterpret_cast<uintptr_t>(base) % 32 != 0) ++base;
+  for (int64_t sft = 0; sft < 16; ++sft) {
+    std::copy(padded.begin() + sft, padded.begin() + sft + stride - 16, base + sft * stride);
+  }
+  lagSumsAvx2(base, stride, nRound, maxLag, sums.data());
 #else
   lagSumsPlain(x.data(), n, maxLag, sums.data());
 #endif
