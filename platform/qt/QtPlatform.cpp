@@ -8,10 +8,15 @@ namespace parlomat {
 
 QtPlatform::QtPlatform() {
   registerStandardComponents(registry);
+  const QByteArray captureFile = qgetenv(kCaptureFileVariable);
+  if (!captureFile.isEmpty()) {
+    microphone = std::make_unique<VirtualMicrophone>(
+        loop, std::string(captureFile.constData(), static_cast<size_t>(captureFile.size())));
+  }
   platform_.dialogs = &dialogs;
   platform_.loop = &loop;
-  platform_.waveIn = &audio.waveIn();
-  platform_.waveOut = &audio.waveOut();
+  platform_.waveIn = microphone ? static_cast<WaveInDevice*>(microphone.get()) : &soundCard;
+  platform_.waveOut = &speaker;
   platform_.sounds = &sounds;
   platform_.files = &files;
   platform_.status = &status;

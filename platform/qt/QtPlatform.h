@@ -1,8 +1,11 @@
 #pragma once
-// The platform bundle of a Qt program. Dialogs, the event loop, sound cues, system colours and
-// fonts are Qt's; the wave devices are simulated on the real clock (a virtual microphone) and the
-// control's windows and the power request are recording stand-ins until their Qt versions come.
-// Create it after the QApplication, on its thread.
+// The platform bundle of a Qt program. Dialogs, the event loop, the wave devices, sound cues,
+// system colours and fonts are Qt's; the control's windows and the power request are recording
+// stand-ins until their Qt versions come. With the environment variable
+// PARLOMAT_CAPTURE_FILE naming a wave file, the input device is a virtual microphone that plays
+// that file in real time instead of the sound card. Create it after the QApplication, on its
+// thread.
+#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
@@ -11,19 +14,26 @@
 #include "platform/qt/QtFontList.h"
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/qt/QtSystemColours.h"
-#include "platform/qt/RealTimeSimAudio.h"
+#include "platform/qt/QtWaveIn.h"
+#include "platform/qt/QtWaveOut.h"
+#include "platform/qt/VirtualMicrophone.h"
 #include "platform/sim/SimWindows.h"
 
 namespace parlomat {
 
 class QtPlatform {
  public:
+  static constexpr const char* kCaptureFileVariable = "PARLOMAT_CAPTURE_FILE";
+
   QtPlatform();
   Platform& platform() { return platform_; }
 
   QtDialogs dialogs;
   QtEventLoop loop;
-  RealTimeSimAudio audio{loop};
+  QtWaveIn soundCard;
+  // Set when PARLOMAT_CAPTURE_FILE names a file; it is then the input device.
+  std::unique_ptr<VirtualMicrophone> microphone;
+  QtWaveOut speaker;
   QtSoundPlayer sounds;
   DiskRecordFiles files;
   SimStatusWindow status;

@@ -76,6 +76,40 @@ void writeToneWave(const std::string& path, int rate, int samples) {
   }
 }
 
+void writeWave(const std::string& path, int rate, int channels, int bits,
+               const std::vector<uint8_t>& data) {
+  std::ofstream f(path, std::ios::binary);
+  const int block = channels * bits / 8;
+  f.write("RIFF", 4);
+  put32(f, static_cast<uint32_t>(36 + data.size()));
+  f.write("WAVEfmt ", 8);
+  put32(f, 16);
+  put16(f, 1);
+  put16(f, static_cast<uint16_t>(channels));
+  put32(f, static_cast<uint32_t>(rate));
+  put32(f, static_cast<uint32_t>(rate * block));
+  put16(f, static_cast<uint16_t>(block));
+  put16(f, static_cast<uint16_t>(bits));
+  f.write("data", 4);
+  put32(f, static_cast<uint32_t>(data.size()));
+  f.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
+bool waitFor(EventLoop& loop, const std::function<bool()>& done, int timeoutMs) {
+  bool late = false;
+  auto guard = loop.createTimer(timeoutMs, [&] { late = true; });
+  guard->setEnabled(true);
+  while (!done() && !late) loop.waitForEvent();
+  return done();
+}
+
+void serveFor(EventLoop& loop, int ms) {
+  bool over = false;
+  auto t = loop.createTimer(ms, [&] { over = true; });
+  t->setEnabled(true);
+  while (!over) loop.waitForEvent();
+}
+
 void writeText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }

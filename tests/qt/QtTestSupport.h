@@ -3,11 +3,14 @@
 // active modal widget. A box with no action left is rejected and reported, so no test hangs.
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/EventLoop.h"
 
 namespace parlomat::testing {
 
@@ -42,6 +45,14 @@ class TempFolder {
 
 // A mono 8-bit PCM wave file of `samples` bytes of a 440 Hz tone.
 void writeToneWave(const std::string& path, int rate, int samples);
+// A PCM wave file with these frames (little-endian samples, channels interleaved) as its data.
+void writeWave(const std::string& path, int rate, int channels, int bits,
+               const std::vector<uint8_t>& data);
 void writeText(const std::string& path, const std::string& text);
+
+// Serves the loop's events until `done` holds or `timeoutMs` has passed; returns `done()`.
+bool waitFor(EventLoop& loop, const std::function<bool()>& done, int timeoutMs);
+// Serves the loop's events for `ms` milliseconds.
+void serveFor(EventLoop& loop, int ms);
 
 }  // namespace parlomat::testing
