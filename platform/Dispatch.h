@@ -41,7 +41,7 @@ class DispatchObject {
   const MemberInfo* findById(uint32_t dispid) const;
   Variant invokeById(uint32_t dispid, std::span<const Variant> args);
 
-  // Convenience wrappers that never raise: the error comes back in the result.
+  // A failed call's DispatchError comes back in the result instead of being raised.
   CallResult call(const std::string& name, std::span<const Variant> args = {});
   Variant get(const std::string& name) { return invoke(name, {}); }
   void put(const std::string& name, const Variant& v) {
