@@ -42,10 +42,10 @@ inline Spectrum SpectralValleys(std::span<const int16_t> samples, int T) {
   for (int k = 1; k <= T - 1; ++k) {
     for (int i = 1; i <= T; ++i) {
       const double theta = (k - 1) * 6.284 * (i - 1) / T;
-      r.spectrumReal[k] =
-          r.spectrumReal[k] + r.cosineSums[i] * std::cos(theta) + r.sineSums[i] * std::sin(theta);
-      r.spectrumImag[k] =
-          r.spectrumImag[k] - r.cosineSums[i] * std::sin(theta) - r.sineSums[i] * std::cos(theta);
+      const double cosine = std::cos(theta);
+      const double sine = std::sin(theta);
+      r.spectrumReal[k] = r.spectrumReal[k] + r.cosineSums[i] * cosine + r.sineSums[i] * sine;
+      r.spectrumImag[k] = r.spectrumImag[k] - r.cosineSums[i] * sine - r.sineSums[i] * cosine;
     }
   }
   for (int k = 1; k <= T - 1; ++k) {
