@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -168,12 +169,14 @@ void lagSumsSse2(const int16_t* x, int64_t nRound, int maxLag, int64_t* sums) {
   }
 }
 
+std::atomic<bool> baselineOnly{false};
+
 bool haveAvx2() {
   static const bool have = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2") != 0;
   }();
-  return have;
+  return have && !baselineOnly.load(std::memory_order_relaxed);
 }
 #endif
 
@@ -185,6 +188,14 @@ void transforms(const AngleTable& table, SpectralLists& lists) {
 }
 
 }  // namespace
+
+void SetSpectrumKernels(SpectrumKernels kernels) {
+#ifdef PARLOMAT_X86_64
+  baselineOnly.store(kernels == SpectrumKernels::Baseline, std::memory_order_relaxed);
+#else
+  (void)kernels;
+#endif
+}
 
 void ExactLagSums(std::span<const int16_t> x, int maxLag, std::span<int64_t> sums) {
   const int64_t n = static_cast<int64_t>(x.size());

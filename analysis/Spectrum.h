@@ -17,6 +17,11 @@ namespace parlomat {
 int16_t SpectralValleys(std::span<const int16_t> x, int transformSize, SpectralLists& lists,
                         std::span<int32_t> valleyBins);
 
+// Which SIMD kernels the spectrum runs: the widest the processor offers, or only those every
+// processor of the architecture has. Both give the same bits; the choice is for comparing them.
+enum class SpectrumKernels { Best, Baseline };
+void SetSpectrumKernels(SpectrumKernels kernels);
+
 // R(lag) = sum over n of x(n) x(n + lag) for lag 0..maxLag, exact in 64 bits; x reads 0 past its
 // end. `sums` has room for maxLag + 1 entries.
 void ExactLagSums(std::span<const int16_t> x, int maxLag, std::span<int64_t> sums);

@@ -57,9 +57,11 @@ struct Bench {
   }
 };
 
+// Third argument 1: only the kernels every x86-64 processor has.
 void BM_AnalyseSegment(benchmark::State& state) {
   const int t = static_cast<int>(state.range(0));
   const int32_t len = static_cast<int32_t>(state.range(1));
+  SetSpectrumKernels(state.range(2) ? SpectrumKernels::Baseline : SpectrumKernels::Best);
   Bench b(speechLike(static_cast<size_t>(len) + 1000));
   b.engine.state.dspLevel = static_cast<int16_t>(t);
   const AnalysisVariant v = t == 128 ? AnalysisVariant::WholeSample : AnalysisVariant::Listening;
@@ -69,8 +71,14 @@ void BM_AnalyseSegment(benchmark::State& state) {
     benchmark::DoNotOptimize(b.engine.state.valleyCount);
   }
   state.counters["valleys"] = b.engine.state.valleyCount;
+  SetSpectrumKernels(SpectrumKernels::Best);
 }
-BENCHMARK(BM_AnalyseSegment)->Args({128, 2000})->Args({1024, 30000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnalyseSegment)
+    ->Args({128, 2000, 0})
+    ->Args({128, 2000, 1})
+    ->Args({1024, 30000, 0})
+    ->Args({1024, 30000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ReferenceSegment(benchmark::State& state) {
   const int t = static_cast<int>(state.range(0));

@@ -40,7 +40,7 @@ bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
   return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
-void expectAgreement(const std::vector<int16_t>& x, int t) {
+void expectKernelsAgree(const std::vector<int16_t>& x, int t) {
   SpectralLists lists;
   std::vector<int32_t> bins(SpectralLists::kRoom);
   const int16_t count = SpectralValleys(x, t, lists, bins);
@@ -53,6 +53,16 @@ void expectAgreement(const std::vector<int16_t>& x, int t) {
   EXPECT_TRUE(sameBits(lists.spectrumImag, ref.spectrumImag));
   EXPECT_TRUE(sameBits(lists.spectrumMagnitude, ref.spectrumMagnitude));
   EXPECT_TRUE(sameBits(lists.spectrumLevel, ref.spectrumLevel));
+}
+
+// Compares with both the widest kernels and the baseline ones.
+void expectAgreement(const std::vector<int16_t>& x, int t) {
+  for (SpectrumKernels kernels : {SpectrumKernels::Best, SpectrumKernels::Baseline}) {
+    SCOPED_TRACE(kernels == SpectrumKernels::Best ? "best kernels" : "baseline kernels");
+    SetSpectrumKernels(kernels);
+    expectKernelsAgree(x, t);
+  }
+  SetSpectrumKernels(SpectrumKernels::Best);
 }
 
 class SpectrumAgreement : public ::testing::TestWithParam<std::tuple<int, std::string>> {};
@@ -77,14 +87,18 @@ INSTANTIATE_TEST_SUITE_P(AllSizesAndSignals, SpectrumAgreement,
 TEST(SpectrumLagSums, StayExactBeyondThirtyTwoBits) {
   std::vector<int16_t> x(140000, -128);
   for (size_t i = 0; i < x.size(); i += 3) x[i] = 127;
-  std::vector<int64_t> sums(129);
-  ExactLagSums(x, 128, sums);
-  for (int lag : {0, 1, 2, 3, 64, 127, 128}) {
-    int64_t direct = 0;
-    for (size_t j = 0; j + lag < x.size(); ++j) direct += int64_t{x[j]} * x[j + lag];
-    EXPECT_EQ(sums[static_cast<size_t>(lag)], direct) << "lag " << lag;
+  for (SpectrumKernels kernels : {SpectrumKernels::Best, SpectrumKernels::Baseline}) {
+    SetSpectrumKernels(kernels);
+    std::vector<int64_t> sums(129);
+    ExactLagSums(x, 128, sums);
+    for (int lag : {0, 1, 2, 3, 64, 127, 128}) {
+      int64_t direct = 0;
+      for (size_t j = 0; j + lag < x.size(); ++j) direct += int64_t{x[j]} * x[j + lag];
+      EXPECT_EQ(sums[static_cast<size_t>(lag)], direct) << "lag " << lag;
+    }
+    EXPECT_GT(sums[0], int64_t{INT32_MAX});
   }
-  EXPECT_GT(sums[0], int64_t{INT32_MAX});
+  SetSpectrumKernels(SpectrumKernels::Best);
   expectAgreement(x, 128);
 }
 
