@@ -1,7 +1,7 @@
 #pragma once
 // The platform bundle of a Qt program. Dialogs, the event loop, the wave devices, sound cues,
-// system colours and fonts are Qt's; the control's windows and the power request are recording
-// stand-ins until their Qt versions come. With the environment variable
+// the status window and audio graph, system colours and fonts are Qt's; the editors and the power
+// request are recording stand-ins until their Qt versions come. With the environment variable
 // PARLOMAT_CAPTURE_FILE naming a wave file, the input device is a virtual microphone that plays
 // that file in real time instead of the sound card. Create it after the QApplication, on its
 // thread.
@@ -12,7 +12,9 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtFontList.h"
+#include "platform/qt/QtGraphWindow.h"
 #include "platform/qt/QtSoundPlayer.h"
+#include "platform/qt/QtStatusWindow.h"
 #include "platform/qt/QtSystemColours.h"
 #include "platform/qt/QtWaveIn.h"
 #include "platform/qt/QtWaveOut.h"
@@ -36,8 +38,8 @@ class QtPlatform {
   QtWaveOut speaker;
   QtSoundPlayer sounds;
   DiskRecordFiles files;
-  SimStatusWindow status;
-  SimGraphWindow graph;
+  QtStatusWindow status;
+  QtGraphWindow graph;
   SimControlWindows windows;
   QtSystemColours colours;
   ComponentRegistry registry{ComponentServices{&colours}};
