@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -124,10 +125,18 @@ class SoundCardTest : public ::testing::Test {
       GTEST_SKIP() << "no audio server to capture from (start one with scripts/audio-server.sh)";
     }
     feedPath = fifo.toStdString();
+    // One test at a time feeds the server, whatever runs the tests side by side.
+    lock_ = ::open((feedPath + ".lock").c_str(), O_CREAT | O_RDWR, 0600);
+    ASSERT_GE(lock_, 0);
+    ASSERT_EQ(::flock(lock_, LOCK_EX), 0);
     for (const QAudioDevice& d : QMediaDevices::audioInputs()) {
       if (d.id() == "feed") feed = d;
     }
     ASSERT_FALSE(feed.isNull()) << "the audio server runs but Qt does not list its source feed";
+  }
+
+  void TearDown() override {
+    if (lock_ >= 0) ::close(lock_);
   }
 
   std::vector<uint8_t> pattern(size_t n) {
@@ -140,6 +149,9 @@ class SoundCardTest : public ::testing::Test {
   std::string feedPath;
   QAudioDevice feed;
   QtEventLoop loop;
+
+ private:
+  int lock_ = -1;
 };
 
 // As the capture loop does: buffer after buffer into the sample buffer, waiting on the event loop

@@ -91,7 +91,7 @@ TEST_F(VirtualMicrophoneTest, PlaysTheFileInRealTimeAsIfSpoken) {
       std::search(file.begin(), file.end(), third.bytes.begin(), third.bytes.begin() + 16);
   ASSERT_NE(at, file.end());
   const size_t resumed = static_cast<size_t>(at - file.begin());
-  EXPECT_GE(resumed, 1600u + 800u);
+  EXPECT_GE(resumed, 1600u + 700u);  // a coarse timer may fire up to 5 % early
   EXPECT_EQ(third.recorded(), heard(file, resumed, 1000));
 
   // A second's buffer, reset after a tenth: it comes back done with what it got, the file's end
