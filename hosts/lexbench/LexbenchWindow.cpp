@@ -10,10 +10,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "control/Engine.h"
 #include "hosts/common/ControlCalls.h"
@@ -386,7 +388,8 @@ LexbenchWindow::LexbenchWindow(hosts::HostServices services, QWidget* parent)
   buildFace();
   buildMenus();
   connectItems();
-  setFixedSize(sizeHint());
+  // Wide enough for every menu title on the bar, none folded away.
+  setFixedSize(std::max(sizeHint().width(), menuBar()->sizeHint().width()), sizeHint().height());
 
   toggle_ = true;
   item("mnuSSS")->setEnabled(false);
@@ -447,7 +450,10 @@ void LexbenchWindow::buildFace() {
   face->setObjectName(QStringLiteral("Backdrop"));
   setCentralWidget(face);
 
-  const QString black = QStringLiteral("background-color: black; color: rgb(0, 230, 0);");
+  // Black boxes with green text; a palette, so the scroll bar keeps its own look.
+  QPalette black = palette();
+  for (auto role : {QPalette::Window, QPalette::Base}) black.setColor(role, Qt::black);
+  for (auto role : {QPalette::WindowText, QPalette::Text}) black.setColor(role, QColor(0, 230, 0));
 
   parlomat_ = new hosts::ParlomatWidget(services_.registry, face);
   parlomat_->setObjectName(QStringLiteral("Parlomat1"));
@@ -461,7 +467,7 @@ void LexbenchWindow::buildFace() {
   labResult_->setLineWrapMode(QTextEdit::NoWrap);
   labResult_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   labResult_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  labResult_->setStyleSheet(black);
+  labResult_->setPalette(black);
   QFont big = labResult_->font();
   big.setPixelSize(22);
   big.setBold(true);
@@ -469,14 +475,17 @@ void LexbenchWindow::buildFace() {
   QTextOption centred(Qt::AlignHCenter);
   centred.setWrapMode(QTextOption::NoWrap);
   labResult_->document()->setDefaultTextOption(centred);
-  labResult_->setPlainText(QStringLiteral("Open your settings, press Start and speak"));
-  labResult_->setFixedHeight(98);
+  labResult_->setPlainText(QStringLiteral("Your words appear here"));
+  // One line of text above the scroll bar.
+  labResult_->setFixedHeight(QFontMetrics(big).height() + 12 +
+                             labResult_->horizontalScrollBar()->sizeHint().height());
 
   auto makeCounter = [&](const char* name) {
     auto* l = new QLabel(QStringLiteral("0"), face);
     l->setObjectName(QString::fromLatin1(name));
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setStyleSheet(black);
+    l->setPalette(black);
+    l->setAutoFillBackground(true);
     l->setAlignment(Qt::AlignCenter);
     l->setMinimumWidth(90);
     return l;
@@ -576,6 +585,7 @@ void LexbenchWindow::buildFace() {
       {"Command5", "End", "Ends this program"},
   };
   auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
   QToolButton* made[5] = {};
   for (int i = 0; i < 5; ++i) {
     auto* b = new QToolButton(face);
@@ -600,7 +610,14 @@ void LexbenchWindow::buildFace() {
   auto* top = new QHBoxLayout;
   top->addWidget(parlomat_, 0, Qt::AlignTop);
   top->addSpacing(10);
-  top->addWidget(labResult_, 1);
+  auto* result = new QVBoxLayout;
+  auto* heading = new QLabel(QStringLiteral("Recognised word (Platinum No.1) and its percentage"));
+  heading->setObjectName(QStringLiteral("ResultHeading"));
+  result->addStretch(1);
+  result->addWidget(heading);
+  result->addWidget(labResult_);
+  result->addStretch(1);
+  top->addLayout(result, 1);
 
   auto* column = new QVBoxLayout(face);
   column->setContentsMargins(14, 14, 14, 12);
@@ -980,12 +997,21 @@ void LexbenchWindow::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
+namespace {
+// Shows an information window over the middle of `over`.
+void showOver(QWidget* info, const QWidget* over) {
+  info->adjustSize();
+  info->move(over->geometry().center() - QPoint(info->width() / 2, info->height() / 2));
+  info->show();
+}
+}  // namespace
+
 void LexbenchWindow::showSplash() {
-  makeSplash()->show();
+  showOver(makeSplash(), this);
 }
 
 void LexbenchWindow::showComingSplash() {
-  makeComingSplash()->show();
+  showOver(makeComingSplash(), this);
 }
 
 }  // namespace parlomat::lexbench

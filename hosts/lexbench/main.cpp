@@ -6,6 +6,7 @@
 #include "hosts/common/HostRuntime.h"
 #include "hosts/common/ProgramFolder.h"
 #include "hosts/lexbench/LexbenchWindow.h"
+#include "platform/qt/CaptionTint.h"
 #include "platform/qt/QtText.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   runtime.qt.dialogs.setParentWindow(window.get());
+  // The listening colour, shown along the top of the window while recognition runs.
+  new CaptionTint(window.get(), runtime.qt.colours);
   // Closing the last window destroys the control, whose shutdown ends a running capture loop;
   // only then can the event loop return.
   QObject::connect(&app, &QApplication::lastWindowClosed, [&] {
