@@ -31,6 +31,8 @@ const char* usageText() {
          "                                        recognise a stored recording\n"
          "  vocab FILE.SAY [--json]               list the records of a vocabulary file\n"
          "  lang FILE.Lang [--json]               list the records of a language file\n"
+         "  lang FILE.Lang --add WORD [--font F] [--time T] [--divisions D]\n"
+         "       --protocol PATTERN=RATING...     append a word to a language file\n"
          "global options, applied in the order given:\n"
          "  --set MEMBER=VALUE    write a property of the control by its member name\n"
          "  --answer TEXT         answer the next message box (Yes, No, OK) or input box\n";

@@ -1,7 +1,9 @@
 // process: recognise a stored recording.
 #include <fstream>
 #include <map>
+#include <optional>
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -114,11 +116,97 @@ void printReport(std::ostream& out, const std::string& file, const ControlState&
   out << "segments analysed: " << f.segments << " (" << f.noisySegments << " noise)\n";
 }
 
+// A result property by member name, as a host reads it; a getter's failure reads as null.
+struct Results {
+  Parlomat& control;
+  std::optional<std::string> text(const std::string& name) {
+    CallResult r = control.call(name);
+    if (!r.ok()) return std::nullopt;
+    return r.value.toText();
+  }
+  std::string json(const std::string& name, bool number = false) {
+    auto v = text(name);
+    if (!v) return "null";
+    return number ? *v : json::quote(*v);
+  }
+  // The same member at Send_of_no = n.
+  std::string jsonAt(int32_t n, const std::string& name) {
+    control.Send_of_no(n);
+    return json(name);
+  }
+};
+
+std::string rank(int k) {
+  return std::to_string(k);
+}
+
+void printResults(std::ostream& out, Parlomat& control) {
+  Results r{control};
+  out << "golden character: " << r.text("Golden_Chara").value_or("")
+      << "  points: " << r.text("Golden_Chara_Points").value_or("") << "\n";
+  out << "probable characters:\n";
+  for (int k = 1; k <= 7; ++k) {
+    out << "  " << k << ". " << r.text("Probable_chars_No_" + rank(k) + "_Recognized").value_or("")
+        << "  (" << r.text("Probable_chars_no_" + rank(k) + "_percentage").value_or("") << ")\n";
+  }
+  out << "platinum words:\n";
+  for (int k = 1; k <= 7; ++k) {
+    const std::string w = "Platinum_Word_" + rank(k);
+    out << "  " << k << ". " << r.text(w).value_or("") << "  "
+        << r.text(w + "_Percentage").value_or("") << "%  [" << r.text(w + "_Font").value_or("")
+        << "]\n";
+  }
+  out << "recognised word: " << r.text("Platinum_Word_1").value_or("") << "\n";
+}
+
+void printJson(std::ostream& out, Parlomat& control) {
+  Results r{control};
+  const int32_t sendIndex = control.state().sendIndex;
+  out << "{\"wordCount\":" << r.json("Probable_no_of_words_recognized", true);
+  out << ",\"golden\":{\"chara\":" << r.json("Golden_Chara")
+      << ",\"points\":" << r.json("Golden_Chara_Points") << "}";
+  out << ",\"probableChars\":[";
+  for (int k = 1; k <= 7; ++k) {
+    out << (k > 1 ? "," : "")
+        << "{\"chars\":" << r.json("Probable_chars_No_" + rank(k) + "_Recognized")
+        << ",\"percent\":" << r.json("Probable_chars_no_" + rank(k) + "_percentage") << "}";
+  }
+  out << "],\"platinum\":[";
+  for (int k = 1; k <= 7; ++k) {
+    const std::string w = "Platinum_Word_" + rank(k);
+    out << (k > 1 ? "," : "") << "{\"word\":" << r.json(w) << ",\"font\":" << r.json(w + "_Font")
+        << ",\"percent\":" << r.json(w + "_Percentage", true) << "}";
+  }
+  out << "],\"charaSets\":[";
+  const int32_t charaSets = control.Current_Processings_Available();
+  for (int32_t n = 1; n <= charaSets; ++n) {
+    out << (n > 1 ? "," : "") << "[";
+    for (int k = 1; k <= 7; ++k) {
+      out << (k > 1 ? "," : "") << "{\"chara\":" << r.jsonAt(n, "Is_this_Chara_of_no_" + rank(k))
+          << ",\"probability\":" << r.jsonAt(n, "Is_this_probability_for_no_" + rank(k)) << "}";
+    }
+    out << "]";
+  }
+  out << "],\"wordSets\":[";
+  const int32_t wordSets = control.Current_Platinum_Words_Available();
+  for (int32_t n = 1; n <= wordSets; ++n) {
+    out << (n > 1 ? "," : "") << "[";
+    for (int k = 1; k <= 7; ++k) {
+      out << (k > 1 ? "," : "") << "{\"word\":" << r.jsonAt(n, "Is_this_Word_of_no_" + rank(k))
+          << ",\"probability\":" << r.jsonAt(n, "Is_this_probability_for_Word_no_" + rank(k))
+          << "}";
+    }
+    out << "]";
+  }
+  out << "]}\n";
+  control.Send_of_no(sendIndex);
+}
+
 }  // namespace
 
 int processCommand(CliContext& c, const Args& args) {
   std::string file, tracePath;
-  bool traced = false;
+  bool traced = false, asJson = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--trace") {
@@ -129,7 +217,7 @@ int processCommand(CliContext& c, const Args& args) {
       tracePath = a.substr(8);
       traced = true;
     } else if (a == "--json") {
-      throw UsageError{"process: --json is not available yet"};
+      asJson = true;
     } else if (a.rfind("--", 0) == 0 || !file.empty()) {
       throw UsageError{"process: unexpected '" + a + "'"};
     } else {
@@ -162,7 +250,12 @@ int processCommand(CliContext& c, const Args& args) {
     // The loader's message has already been echoed to the error stream.
     if (boxes[b].title == "Parlomat Wave ERROR") return kExitFailed;
   }
-  printReport(c.out, file, c.engine->state, observer.findings);
+  if (asJson) {
+    printJson(c.out, control);
+  } else {
+    printReport(c.out, file, c.engine->state, observer.findings);
+    printResults(c.out, control);
+  }
   return kExitOk;
 }
 

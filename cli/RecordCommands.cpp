@@ -3,11 +3,14 @@
 #include <cmath>
 #include <cstdio>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 #include "cli/CliContext.h"
 #include "cli/Json.h"
 #include "matching/LanguageRecord.h"
 #include "matching/VocabularyRecord.h"
+#include "platform/Numbers.h"
 
 namespace parlomat {
 
@@ -125,7 +128,82 @@ int vocabCommand(CliContext& c, const Args& args) {
   return listCommand(c, "vocab", args, VocabularyRecord::kLength, listVocabulary);
 }
 
+namespace {
+
+// A whole number within [low, high], or a usage error naming the option.
+int32_t wholeNumber(const std::string& option, const std::string& text, int32_t low, int32_t high) {
+  double d = 0;
+  if (!parseNumber(text, d) || d != std::floor(d) || d < low || d > high) {
+    throw UsageError{"lang: " + option + " takes a whole number from " + std::to_string(low) +
+                     " to " + std::to_string(high) + ", not '" + text + "'"};
+  }
+  return static_cast<int32_t>(d);
+}
+
+// lang FILE --add WORD [--font F] [--time T] [--divisions D] --protocol PATTERN=RATING ...
+// Appends one record as the Language Editor's Add does, with the editor's limits on each value.
+int addLanguageRecord(CliContext& c, const Args& args) {
+  std::string path, word, font = "MS Sans Serif";
+  bool haveWord = false;
+  int32_t time = 0, divisions = 1;
+  std::vector<std::pair<std::string, int16_t>> protocols;
+  auto value = [&](size_t& i) -> const std::string& {
+    if (i + 1 >= args.size()) throw UsageError{"lang: " + args[i] + " needs a value"};
+    return args[++i];
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--add") {
+      word = value(i);
+      haveWord = true;
+    } else if (a == "--font") {
+      font = value(i);
+    } else if (a == "--time") {
+      time = wholeNumber(a, value(i), 0, 100000);
+    } else if (a == "--divisions") {
+      divisions = wholeNumber(a, value(i), 1, 5);
+    } else if (a == "--protocol") {
+      const std::string& p = value(i);
+      size_t eq = p.rfind('=');
+      if (eq == std::string::npos) throw UsageError{"lang: --protocol needs PATTERN=RATING"};
+      protocols.emplace_back(p.substr(0, eq),
+                             static_cast<int16_t>(wholeNumber(a, p.substr(eq + 1), 1, 100)));
+    } else if (path.empty() && !(a.size() > 1 && a[0] == '-')) {
+      path = a;
+    } else {
+      throw UsageError{"lang: unexpected '" + a + "'"};
+    }
+  }
+  if (path.empty()) throw UsageError{"lang needs a file"};
+  if (!haveWord || trimSpaces(word).empty()) throw UsageError{"lang: --add needs a word"};
+  if (protocols.empty()) throw UsageError{"lang: --add needs at least one --protocol"};
+  if (protocols.size() > LanguageRecord::kEntries) {
+    throw UsageError{"lang: a word holds at most 100 protocols"};
+  }
+
+  auto file = c.sim.platform().files->open(path, LanguageRecord::kLength);
+  const int64_t position = recordCountOf(file->length(), LanguageRecord::kLength) + 1;
+  LanguageRecord r = LanguageRecord::blank(static_cast<int32_t>(position));
+  LanguageRecord::setText(r.name, trimSpaces(word));
+  LanguageRecord::setText(r.fontName, trimSpaces(font));
+  r.divisionCount = static_cast<int16_t>(divisions);
+  r.totalTimeLength = time;
+  r.entryCount = static_cast<int16_t>(protocols.size());
+  for (size_t k = 0; k < protocols.size(); ++k) {
+    LanguageRecord::setText(r.protocols[k + 1], trimSpaces(protocols[k].first));
+    r.ratings[k + 1] = protocols[k].second;
+  }
+  r.write(*file, position);
+  c.out << "added record " << position << " (" << trimSpaces(word) << ") to " << path << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
 int langCommand(CliContext& c, const Args& args) {
+  for (const auto& a : args) {
+    if (a == "--add") return addLanguageRecord(c, args);
+  }
   return listCommand(c, "lang", args, LanguageRecord::kLength, listLanguage);
 }
 
