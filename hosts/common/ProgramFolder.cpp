@@ -11,8 +11,8 @@ namespace fs = std::filesystem;
 #ifndef PARLOMAT_INSTALLED_DATA_REL
 #define PARLOMAT_INSTALLED_DATA_REL "../share/parlomat"
 #endif
-#ifndef PARLOMAT_SOURCE_EXAMPLES
-#define PARLOMAT_SOURCE_EXAMPLES ""
+#ifndef PARLOMAT_SOURCE_DATA
+#define PARLOMAT_SOURCE_DATA ""
 #endif
 
 namespace parlomat::hosts {
@@ -62,15 +62,19 @@ ProgramFolder resolveProgramFolder(const FolderInputs& in) {
       return out;
     }
   }
-  for (const std::string& examples : in.examples) {
-    if (examples.empty() || !fs::is_directory(examples, ec)) continue;
-    try {
-      out.filesSeeded = seedFolder(out.folder, examples);
-    } catch (const fs::filesystem_error& e) {
-      out.problem =
-          "The example files could not all be copied into " + out.folder + ": " + e.what();
+  for (const auto& set : in.exampleSets) {
+    bool found = false;
+    for (const std::string& examples : set) {
+      if (examples.empty() || !fs::is_directory(examples, ec)) continue;
+      found = true;
+      try {
+        out.filesSeeded += seedFolder(out.folder, examples);
+      } catch (const fs::filesystem_error& e) {
+        out.problem =
+            "The example files could not all be copied into " + out.folder + ": " + e.what();
+      }
     }
-    break;
+    if (found) break;
   }
   return out;
 }
@@ -89,7 +93,12 @@ FolderInputs currentFolderInputs() {
   if (const char* h = std::getenv("HOME")) in.home = h;
   const fs::path shared = (fs::path(in.exeFolder) / PARLOMAT_INSTALLED_DATA_REL).lexically_normal();
   in.installedMarker = shared.string();
-  in.examples = {(shared / "examples").string(), PARLOMAT_SOURCE_EXAMPLES};
+  // Installed, the examples of the whole system share one folder; in the build tree they are the
+  // source tree's data/examples and the hosts' own example files.
+  in.exampleSets = {{(shared / "examples").string()}};
+  if (const std::string data = PARLOMAT_SOURCE_DATA; !data.empty()) {
+    in.exampleSets.push_back({data + "/examples", data + "/lexbench/examples"});
+  }
   return in;
 }
 

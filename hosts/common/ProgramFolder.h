@@ -10,11 +10,13 @@
 namespace parlomat::hosts {
 
 struct FolderInputs {
-  std::string exeFolder;              // the folder of the running program
-  std::string xdgDataHome;            // $XDG_DATA_HOME, empty when unset
-  std::string home;                   // $HOME
-  std::string installedMarker;        // exists only in an installation (its shared data folder)
-  std::vector<std::string> examples;  // folders of bundled example files, first found is used
+  std::string exeFolder;        // the folder of the running program
+  std::string xdgDataHome;      // $XDG_DATA_HOME, empty when unset
+  std::string home;             // $HOME
+  std::string installedMarker;  // exists only in an installation (its shared data folder)
+  // Sets of folders of bundled example files: the first set with a folder that exists is used,
+  // every existing folder of it copied.
+  std::vector<std::vector<std::string>> exampleSets;
 };
 
 struct ProgramFolder {

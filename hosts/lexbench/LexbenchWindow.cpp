@@ -995,6 +995,7 @@ void LexbenchWindow::closeEvent(QCloseEvent* e) {
   file_.reset();
   showComingSplash();
   e->accept();
+  emit unloaded();
 }
 
 namespace {

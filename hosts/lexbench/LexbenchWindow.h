@@ -61,6 +61,10 @@ class LexbenchWindow : public QMainWindow {
   void showSplash();
   void showComingSplash();
 
+ signals:
+  // The unload step has run: the settings file is closed and ComingSplash is showing.
+  void unloaded();
+
  protected:
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;

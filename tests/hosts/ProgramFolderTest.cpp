@@ -22,6 +22,8 @@ class ProgramFolderTest : public ::testing::Test {
     writeFile(root / "examples" / "UserSettings.Vset", {1, 2, 3});
     writeFile(root / "examples" / "Words.Lang", {4});
     writeFile(root / "examples" / "more" / "take.wav", {5, 6});
+    fs::create_directories(root / "hostexamples");
+    writeFile(root / "hostexamples" / "Host.Vset", {8});
   }
   ~ProgramFolderTest() override { fs::remove_all(root); }
 
@@ -30,8 +32,8 @@ class ProgramFolderTest : public ::testing::Test {
     in.exeFolder = (root / "prefix" / "bin").string();
     in.home = (root / "home").string();
     in.installedMarker = (root / "prefix" / "share" / "parlomat").string();
-    in.examples = {(root / "prefix" / "share" / "parlomat" / "examples").string(),
-                   (root / "examples").string()};
+    in.exampleSets = {{(root / "prefix" / "share" / "parlomat" / "examples").string()},
+                      {(root / "examples").string(), (root / "hostexamples").string()}};
     return in;
   }
 
@@ -44,7 +46,8 @@ TEST_F(ProgramFolderTest, ABuildTreeUsesItsOwnFolderAndGetsTheMissingExamples) {
   EXPECT_FALSE(p.installed);
   EXPECT_EQ(p.folder, inputs().exeFolder);
   EXPECT_EQ(p.problem, "");
-  EXPECT_EQ(p.filesSeeded, 2);
+  EXPECT_EQ(p.filesSeeded, 3);
+  EXPECT_EQ(readFile(root / "prefix" / "bin" / "Host.Vset"), std::vector<uint8_t>{8});
   EXPECT_EQ(readFile(root / "prefix" / "bin" / "UserSettings.Vset"), std::vector<uint8_t>{9})
       << "the user's own file is kept";
   EXPECT_EQ(readFile(root / "prefix" / "bin" / "more" / "take.wav"), (std::vector<uint8_t>{5, 6}));
@@ -73,6 +76,7 @@ TEST_F(ProgramFolderTest, AnInstalledProgramUsesThePerUserDataFolderSeededFromIt
     EXPECT_EQ(p.problem, "");
     EXPECT_EQ(readFile(c.expected / "Quorvane.Lang"), std::vector<uint8_t>{7});
     EXPECT_FALSE(fs::exists(c.expected / "Words.Lang")) << "only the installed examples";
+    EXPECT_FALSE(fs::exists(c.expected / "Host.Vset"));
   }
 }
 
