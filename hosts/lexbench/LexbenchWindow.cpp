@@ -1,6 +1,7 @@
 #include "hosts/lexbench/LexbenchWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -984,7 +985,13 @@ void LexbenchWindow::refreshResults() {
 // Window events and the information windows.
 
 bool LexbenchWindow::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) {
+  if (e->type() == QEvent::WindowDeactivate) {
+    // The window activates as a form does: coming back from another window of this program,
+    // not from a message or input box (whose closing would restart the sound in the middle of
+    // listening) nor from another program.
+    QWidget* next = QApplication::activeWindow();
+    activationCounts_ = next != nullptr && !next->isModal();
+  } else if (e->type() == QEvent::WindowActivate && activationCounts_) {
     send("Play_this_file_on_Initialization", Variant(services_.inFolder("backcon.wav")));
     callMethod("InitializeSound");
   }

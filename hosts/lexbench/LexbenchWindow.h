@@ -109,6 +109,8 @@ class LexbenchWindow : public QMainWindow {
   UserSettingsRecord record_;
   std::unique_ptr<RecordFile> file_;
   bool toggle_ = true;
+  // Whether the next activation of the window runs its activate step; the first one does.
+  bool activationCounts_ = true;
 };
 
 // The about window and the information window on coming upgrades; each closes itself on a
