@@ -4,7 +4,7 @@
 // request are recording stand-ins until their Qt versions come. With the environment variable
 // PARLOMAT_CAPTURE_FILE naming a wave file, the input device is a virtual microphone that plays
 // that file in real time instead of the sound card. Create it after the QApplication, on its
-// thread.
+// thread; a program that used its audio ends with exitAfterAudio() (QtExit.h).
 #include <memory>
 #include <string>
 
