@@ -400,6 +400,11 @@ LexbenchWindow::LexbenchWindow(hosts::HostServices services, QWidget* parent)
 LexbenchWindow::~LexbenchWindow() {
   timer1_->stop();
   file_.reset();
+  // The control goes first, while the window is whole: its shutdown pumps events, and the
+  // window's handlers, finding no control, then do nothing.
+  hosts::ParlomatWidget* face = parlomat_;
+  parlomat_ = nullptr;
+  delete face;
 }
 
 DispatchObject& LexbenchWindow::control() {
@@ -675,6 +680,7 @@ void LexbenchWindow::tell(const std::string& text) {
 }
 
 bool LexbenchWindow::send(const std::string& member, const Variant& value) {
+  if (!parlomat_) return false;
   try {
     control().put(member, value);
     return true;
@@ -685,6 +691,7 @@ bool LexbenchWindow::send(const std::string& member, const Variant& value) {
 }
 
 bool LexbenchWindow::callMethod(const std::string& member, std::span<const Variant> args) {
+  if (!parlomat_) return false;
   try {
     control().invoke(member, args);
     return true;
@@ -695,6 +702,7 @@ bool LexbenchWindow::callMethod(const std::string& member, std::span<const Varia
 }
 
 std::optional<Variant> LexbenchWindow::read(const std::string& member) {
+  if (!parlomat_) return std::nullopt;
   try {
     return control().get(member);
   } catch (const DispatchError&) {
