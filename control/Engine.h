@@ -1,6 +1,8 @@
 #pragma once
 // The recogniser's engine: the shared control state, the platform it runs on and the hidden
 // window Form1 with the two cycle timers. One per process; every control instance shares it.
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,8 +26,12 @@ class Engine {
   std::unique_ptr<Timer> timer3;  // chunk timer: each tick looks for an utterance
   // Told of every division run and segment analysis (the CLI's trace); may be null.
   AnalysisObserver* analysisObserver = nullptr;
+  // Told each time rankWords has published the seven Platinum words of a ranked set; may be empty.
+  std::function<void()> wordsRanked;
   // Capture loops running now (at most one: a tick inside a running pass does nothing).
   int captureLoopDepth = 0;
+  // Raised to end the running pass at its next check (a restart or a halted cycle).
+  uint64_t passGeneration = 0;
 
   // Shorthands for the platform's boxes.
   Answer message(const std::string& text, const std::string& title, Buttons buttons, Icon icon);

@@ -1,7 +1,9 @@
 #include "control/ListeningCycle.h"
 
-#include <exception>
+#include <new>
+#include <stdexcept>
 
+#include "analysis/UtteranceProcessing.h"
 #include "control/Recording.h"
 #include "control/StatusSignals.h"
 #include "matching/LanguageMatcher.h"
@@ -20,9 +22,10 @@ class LoopGuard {
   Engine& e_;
 };
 
-// Ends a pass that cannot go on (the device refused): one box, the cycle halted, nothing waits.
+// Ends a pass that cannot go on (the device refused, a failure inside the pass): one box, the
+// cycle halted, nothing waits. The pass itself returns quietly at its next check.
 void haltCycle(Engine& e) {
-  StopCapture(e);
+  EndRunningPass(e);
   e.timer5->setEnabled(false);
   e.timer3->setEnabled(false);
   e.message("Problem Starting Recording, Check Your Settings and Sound Card", "Parlomat Info",
@@ -76,6 +79,21 @@ bool recordBuffer(Engine& e) {
   return true;
 }
 
+// Runs `step`; a runtime failure inside it (a record file, a status picture, no memory for the
+// buffer) halts the cycle with one box. Faults of the program itself are not caught.
+template <typename Step>
+void haltOnFailure(Engine& e, Step&& step) {
+  try {
+    step();
+  } catch (const std::runtime_error&) {
+    haltCycle(e);
+  } catch (const RecordFileError&) {
+    haltCycle(e);
+  } catch (const std::bad_alloc&) {
+    haltCycle(e);
+  }
+}
+
 void takeBufferBack(Engine& e) {
   ControlState& s = e.state;
   s.lastWaveResult = e.platform.waveIn->unprepare(s.waveHeader);
@@ -84,6 +102,7 @@ void takeBufferBack(Engine& e) {
 
 void runPass(Engine& e) {
   ControlState& s = e.state;
+  const uint64_t generation = e.passGeneration;
   if (isYes(s.stopEverything)) return;
   ShowStatusPicture(e, 1);
   if (s.sampleCount == 0) {
@@ -96,9 +115,11 @@ void runPass(Engine& e) {
     haltCycle(e);
     return;
   }
+  // An utterance of a pass that was stopped or restarted is not this pass's to match.
+  s.utteranceDone = 0;
   for (;;) {
     ShowStatusPicture(e, 1);
-    if (s.stopRequested == 1) return;
+    if (s.stopRequested == 1 || e.passGeneration != generation) return;
     if (isYes(s.artificialIntelligence) && s.utteranceDone == 1) {
       StopCapture(e);
       ShowStatusPicture(e, 1);
@@ -116,10 +137,12 @@ void runPass(Engine& e) {
     if (s.utteranceDone == 1 && s.showActivities == 1) break;
     bool recorded = recordBuffer(e);
     if (!recorded) {
-      // A stop that arrived while the buffer was being offered ends the pass quietly.
-      if (s.stopRequested != 1) haltCycle(e);
+      // A stop or restart that arrived while the buffer was being offered ends the pass quietly.
+      if (s.stopRequested != 1 && e.passGeneration == generation) haltCycle(e);
       return;
     }
+    // A pass ended by a restart or a halt has nothing more to show or take back.
+    if (e.passGeneration != generation) return;
     ShowStatusPicture(e, 2);
     takeBufferBack(e);
   }
@@ -133,19 +156,37 @@ void runPass(Engine& e) {
 }  // namespace
 
 void CaptureLoop(Engine& e) {
-  // One capture loop at a time: a tick that arrives inside a running pass (a second start) waits
-  // for that pass to unwind and starts the next one from the top.
+  // One capture loop at a time: a tick that arrives while a restarted pass unwinds does nothing,
+  // and the next tick starts the new pass from the top.
   if (e.captureLoopDepth > 0) return;
   LoopGuard guard(e);
-  try {
-    runPass(e);
-  } catch (const StatusPictureError&) {
-    haltCycle(e);
-  }
+  // The language step has no handler of its own: its file errors end here too.
+  haltOnFailure(e, [&e] { runPass(e); });
 }
 
 void ChunkTimerTick(Engine& e) {
   e.timer3->setInterval(5);
+  if (e.state.chunkBusy != 0) return;
+  // Handled here rather than by the capture loop below: a failure must not travel through the
+  // platform's event loop.
+  haltOnFailure(e, [&e] {
+    try {
+      DetectUtterance(e);
+    } catch (...) {
+      e.state.chunkBusy = 0;
+      throw;
+    }
+  });
+}
+
+void EndRunningPass(Engine& e) {
+  ++e.passGeneration;
+  StopCapture(e);
+}
+
+bool PassHoldsBuffer(const Engine& e) {
+  const ControlState& s = e.state;
+  return e.captureLoopDepth > 0 || (s.captureOpen == 1 && s.captureClosed == 0);
 }
 
 }  // namespace parlomat

@@ -9,6 +9,7 @@
 
 #include "analysis/WholeSampleDriver.h"
 #include "control/Delayer.h"
+#include "control/ListeningCycle.h"
 #include "control/Recording.h"
 #include "control/StatusSignals.h"
 #include "control/WaveFiles.h"
@@ -518,6 +519,12 @@ Parlomat::Int32 Parlomat::Is_this_Wave_Data() {
 // ---------------------------------------------------------------------------------------------
 // Methods.
 
+namespace {
+constexpr const char* kListeningRefusal =
+    "The wave file cannot be processed while Parlomat is listening. Stop listening "
+    "(Stop_Real_Action) first, then process the file.";
+}  // namespace
+
 void Parlomat::Start_Real_Action(Text Feature, Byte RedColor, Byte GreenColor, Byte BlueColor) {
   if (Feature != kYes) return;
   Engine& e = *engine_;
@@ -530,6 +537,9 @@ void Parlomat::Start_Real_Action(Text Feature, Byte RedColor, Byte GreenColor, B
   e.timer5->setEnabled(true);
   e.timer3->setEnabled(false);
   s.chunkBusy = 0;
+  // A start during a pass restarts the cycle: that pass ends and the next Timer5 tick opens the
+  // device anew with the current settings, rather than nesting a second capture loop.
+  if (e.captureLoopDepth > 0) EndRunningPass(e);
   e.platform.sounds->stop();
 }
 
@@ -562,6 +572,11 @@ void Parlomat::Stop_Real_Action() {
 void Parlomat::Open_Specified_Wave_File_And_Process() {
   Engine& e = *engine_;
   ControlState& s = e.state;
+  // Loading would replace the buffer the device is filling.
+  if (PassHoldsBuffer(e)) {
+    e.message(kListeningRefusal, "Parlomat Info", Buttons::Ok, Icon::Information);
+    return;
+  }
   s.stopEverything = kNo;
   s.stopRequested = 0;
   s.showActivities = 0;

@@ -197,6 +197,7 @@ void rankWords(Engine& e) {
     s.platinumFont[k] = trimSpaces(c.font);
     s.platinumPercent[k] = static_cast<int16_t>(score);
   }
+  if (e.wordsRanked) e.wordsRanked();
   if (isNo(s.addToLanguage) && isYes(s.artificialIntelligence) && s.onDemandMode == 0) {
     resumeListening(e);
   } else {
