@@ -33,6 +33,7 @@ const char* usageText() {
          "  lang FILE.Lang [--json]               list the records of a language file\n"
          "  lang FILE.Lang --add WORD [--font F] [--time T] [--divisions D]\n"
          "       --protocol PATTERN=RATING...     append a word to a language file\n"
+         "  listen [--capture FILE.wav] [--json]  hear a recording as if spoken, in virtual time\n"
          "global options, applied in the order given:\n"
          "  --set MEMBER=VALUE    write a property of the control by its member name\n"
          "  --answer TEXT         answer the next message box (Yes, No, OK) or input box\n";
@@ -96,6 +97,7 @@ int run(CliContext& c, const Args& args) {
   if (command == "process") return processCommand(c, rest);
   if (command == "vocab") return vocabCommand(c, rest);
   if (command == "lang") return langCommand(c, rest);
+  if (command == "listen") return listenCommand(c, rest);
   if (command == "help" || command == "--help" || command == "-h") {
     c.out << usageText();
     return kExitOk;

@@ -44,5 +44,6 @@ int getCommand(CliContext& c, const Args& args);
 int processCommand(CliContext& c, const Args& args);
 int vocabCommand(CliContext& c, const Args& args);
 int langCommand(CliContext& c, const Args& args);
+int listenCommand(CliContext& c, const Args& args);
 
 }  // namespace parlomat
