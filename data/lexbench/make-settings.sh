@@ -20,7 +20,7 @@ fields=(
   ""          # Voice_Capture_Delay
   "3000"      # Speech_Capture_Time
   "0"         # DSP_Resolution (0: every division analysed whole)
-  "Top"       # DSP_Level
+  "Middle"    # DSP_Level (recognises all three bundled takes)
   "FLEXIBLE"  # File_Scan_Accuracy
   "HIGHER"    # Entry_Matching_Accuracy
   "Demo"      # Vocabulary_Add_File

@@ -196,7 +196,7 @@ TEST_F(LexbenchProgramTest, DISABLED_RecognisesTheBundledUtteranceIntoLabResult)
                       return true;
                     },
                 },
-                60000);
+                30000);
   script.onTimeout = [&] { runtime.engine->state.stopRequested = 1; };
   lexbench::runProgram(*qApp, runtime, [&](LexbenchWindow& w) { window = &w; });
   EXPECT_FALSE(script.timedOut) << "LabResult showed: " << shown.toStdString();
