@@ -314,10 +314,6 @@ void Database::build() {
 
   hideRecordControls();
   updateFileActions();
-  // Empty fields take what their rules make of nothing.
-  textDiv_->setText(QString());
-  text2_->setText(QString());
-  combo3_->setEditText(QString());
   // A fixed border: the window keeps the size its contents ask for.
   central->setMinimumWidth(740);
   layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLineEdit>
-#include <QTimer>
 #include <cstdio>
 #include <fstream>
 
@@ -98,6 +97,17 @@ int main(int argc, char** argv) {
   le->findChild<QAction*>("mnuDisplayMemory")->trigger();
   save(le, folder, "language-editor-memory");
   save(le->dataDisplay(), folder, "language-memory-list");
+
+  le->findChild<QAction*>("mnuExitContinue")->trigger();
+
+  // Without a file to add, then with one chosen in the file dialog (Resave shows).
+  s.languageFileToAdd.clear();
+  windows.showLanguageEditor();
+  le = windows.languageEditor();
+  save(le, folder, "language-editor-no-file");
+  sim.dialogs.answer(words);
+  QMetaObject::invokeMethod(le->findChild<QObject*>("Command1"), "click");
+  save(le, folder, "language-editor-dialog");
 
   windows.showVocabularyEditorSplash();
   save(windows.splash(), folder, "splash");
