@@ -1,11 +1,12 @@
 #pragma once
-// Everything a Qt host program runs on: the Qt platform, the recogniser's engine and the control
-// registered under its programmatic name. Create it after the QApplication, on its thread, and
-// destroy the windows holding controls before it.
+// Everything a Qt host program runs on: the Qt platform, the recogniser's engine with the
+// control's editor windows, and the control registered under its programmatic name. Create it
+// after the QApplication, on its thread, and destroy the windows holding controls before it.
 #include <memory>
 #include <string>
 
 #include "control/Engine.h"
+#include "editors/EditorWindows.h"
 #include "hosts/common/HostServices.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -20,6 +21,7 @@ class HostRuntime {
 
   QtPlatform qt;
   std::shared_ptr<Engine> engine;
+  std::unique_ptr<editors::EditorWindows> editorWindows;
 
   HostServices services();
 

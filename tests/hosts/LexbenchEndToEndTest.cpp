@@ -158,9 +158,7 @@ TEST_F(LexbenchProgramTest, EndWhileListeningEndsAtOnceWithoutComingSplash) {
 // The bundled example: the example files and Lexbench's example settings seeded into the
 // program's folder as at a first start, one utterance spoken into the virtual microphone, and the
 // word it must give. data/lexbench/EndToEnd.txt names them ("utterance=FILE", "word=WORD").
-// Disabled until the listening cycle processes the utterances it detects; run it with
-// --gtest_also_run_disabled_tests.
-TEST_F(LexbenchProgramTest, DISABLED_RecognisesTheBundledUtteranceIntoLabResult) {
+TEST_F(LexbenchProgramTest, RecognisesTheBundledUtteranceIntoLabResult) {
   const fs::path data = PARLOMAT_SOURCE_DATA;
   const fs::path manifest = data / "lexbench" / "EndToEnd.txt";
   std::ifstream in(manifest);
