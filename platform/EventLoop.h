@@ -20,8 +20,10 @@ class EventLoop {
   virtual ~EventLoop() = default;
   // A timer starts disabled; `tick` runs on each expiry while it is enabled.
   virtual std::unique_ptr<Timer> createTimer(int intervalMs, std::function<void()> tick) = 0;
-  // Serves what is pending now and returns; never blocks.
+  // Serves what is pending now and returns without waiting for more. A pass lasts at least
+  // kPassMicros, so that a delay counted in passes is a delay in time.
   virtual void pumpOnce() = 0;
+  static constexpr int64_t kPassMicros = 100;
   // Blocks until at least one event (a timer, a device, a posted call) has been served.
   virtual void waitForEvent() = 0;
   // Monotonic time in microseconds (virtual time on the simulated loop).

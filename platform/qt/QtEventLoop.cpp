@@ -1,5 +1,7 @@
 #include "platform/qt/QtEventLoop.h"
 
+#include <QThread>
+
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
@@ -56,7 +58,12 @@ std::unique_ptr<Timer> QtEventLoop::createTimer(int intervalMs, std::function<vo
 }
 
 void QtEventLoop::pumpOnce() {
+  const int64_t began = nowMicros();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+  // A pass lasts at least kPassMicros, as on a busy desktop: delays counted in passes (the
+  // voice-grab delay) are then real time, and the rest of a pass sleeps instead of spinning.
+  const int64_t left = kPassMicros - (nowMicros() - began);
+  if (left > 0) QThread::usleep(static_cast<unsigned long>(left));
 }
 
 void QtEventLoop::waitForEvent() {

@@ -49,7 +49,7 @@ class SimEventLoop : public EventLoop {
   int64_t nextDue() const;  // INT64_MAX when nothing is pending
 
   int64_t now_ = 0;
-  int64_t pumpCost_ = 5;
+  int64_t pumpCost_ = kPassMicros;
   int64_t ticks_ = 0;
   uint64_t seq_ = 0;
   std::multimap<std::pair<int64_t, uint64_t>, std::function<void()>> scheduled_;
