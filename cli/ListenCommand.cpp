@@ -85,7 +85,10 @@ void printRanking(std::ostream& out, const ControlState& s, bool asJson) {
       out << (k > 1 ? "," : "") << "{\"word\":" << json::quote(s.platinumWord[k])
           << ",\"percent\":" << s.platinumPercent[k] << "}";
     }
-    out << "]}\n";
+    // The character string the ranking matched: the utterance's string after its last division.
+    const int n = s.memoryDivisionCount[1];
+    const bool inMemory = n >= 1 && n <= ControlState::kMemoryDivisions;
+    out << "],\"chars\":" << json::quote(inMemory ? s.memoryDivisionChars[n] : "") << "}\n";
     return;
   }
   out << "set " << s.platinumSetCount << ":";

@@ -35,6 +35,12 @@ match=(--set "Consider_This_Vocabulary_To_Match_Fileno_1=$out/Demo"
   --set "Keep_Matching_Files_Entries_Scan_Accuracy=FLEXIBLE" --set "Keep_Entry_Matching_Accuracy=HIGHER"
   --set Sample_processing_resolution=COMPLETE)
 
+# The same heard live: each pass of the listening cycle joins the Golden characters of one
+# utterance without a space, so the language file learns those strings too.
+listen=("${match[@]}" --set Keep_Digital_Signal_Processing_level=Low
+  --set Speech_sampling_time_in_ms=3000 --set Voice_Grab_Delay=20000 --set Memory_Clean=YES
+  --set Enable_Artificial_Intelligence=YES --set Add_To_Language=NO)
+
 mkdir -p "$out"
 rm -f "$out"/Demo.SAY "$out"/Demo.Lang "$out"/*.wav
 
@@ -57,6 +63,10 @@ for w in "${words[@]}"; do
     golden=$("$cli" "${match[@]}" process --json "$work/$w-$t.wav" 2>/dev/null |
       sed -n 's/.*"golden":{"chara":"\([^"]*\)".*/\1/p' | sed 's/^ *//; s/ *$//')
     [ -n "$golden" ] && [ ${#golden} -le 40 ] && strings+=("$golden")
+    heard=$("$cli" "${listen[@]}" --set "Consider_this_Lang_File_to_match=$work/none" \
+      listen --json --capture "$work/$w-$t.wav" 2>/dev/null | tail -n 1 |
+      sed -n 's/.*"chars":"\([^"]*\)".*/\1/p' | sed 's/^ *//; s/ *$//')
+    [ -n "$heard" ] && [ ${#heard} -le 40 ] && strings+=("$heard")
   done
   protocols=(--protocol "*$w*=60")
   while IFS= read -r s; do

@@ -17,3 +17,8 @@ for word in yes no stop; do
   echo "== $ex/$word.wav (the word \"$word\", a voice the vocabulary was not trained on)"
   "$cli" "${settings[@]}" process "$ex/$word.wav" | grep -E "^(words|golden character|recognised word):"
 done
+echo "== $ex/yes.wav heard live: the listening cycle on a virtual microphone, in virtual time"
+"$cli" "${settings[@]}" --set Keep_Digital_Signal_Processing_level=Low \
+  --set Speech_sampling_time_in_ms=3000 --set Voice_Grab_Delay=20000 --set Memory_Clean=YES \
+  --set Enable_Artificial_Intelligence=YES --set Add_To_Language=NO \
+  listen --capture "$ex/yes.wav"

@@ -119,7 +119,7 @@ TEST_F(ListenCommandTest, PrintsEachRankingAsItIsPublishedTheSameOnEveryRun) {
   EXPECT_EQ(json.out,
             R"({"set":1,"platinum":[{"word":"SHORT","percent":90},{"word":"LONG","percent":70},)"
             R"({"word":"","percent":0},{"word":"","percent":0},{"word":"","percent":0},)"
-            R"({"word":"","percent":0},{"word":"","percent":0}]})"
+            R"({"word":"","percent":0},{"word":"","percent":0}],"chars":""})"
             "\n");
 }
 
