@@ -64,6 +64,8 @@ int QtWaveIn::prepare(WaveHeader& h) {
 
 int QtWaveIn::addBuffer(WaveHeader& h) {
   if (!source_ || failed_) return kWaveError;
+  // The stall time counts from the moment a buffer waits, not from the last sound discarded.
+  if (queue_.empty()) sinceData_.start();
   return queue_.add(h);
 }
 
@@ -105,7 +107,7 @@ void QtWaveIn::drain() {
 void QtWaveIn::watch() {
   if (!io_) return;
   drain();
-  if (!queue_.empty() && sinceData_.elapsed() >= kStallMs) fail();
+  if (!queue_.empty() && sinceData_.elapsed() >= stallMs_) fail();
 }
 
 void QtWaveIn::fail() {

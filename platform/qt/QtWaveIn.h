@@ -2,9 +2,9 @@
 // The wave-input device on Qt Multimedia: a QAudioSource in push mode whose bytes go straight
 // into the queued header's buffer as they arrive, on the thread of the event loop. A header is
 // marked done when it is full, on reset, and when the device fails (its audio server went away,
-// or no byte came for kStallMs while a buffer waited): the capture never waits for a done mark
-// that cannot come, and after a failure adding a buffer or starting is refused until the device
-// is closed and opened again.
+// or no byte came for the stall time while a buffer waited): the capture never waits for a done
+// mark that cannot come, and after a failure adding a buffer or starting is refused until the
+// device is closed and opened again.
 //
 // Qt's source is only ever stopped or destroyed from our own calls or from a queued call, never
 // inside one of its signals, and its QIODevice is dropped before the source is stopped (the
@@ -35,6 +35,7 @@ class QtWaveIn : public QObject, public WaveInDevice {
 
   // Records from this device instead of the system's default input.
   void setDevice(const QAudioDevice& device) { chosen_ = device; }
+  void setStallMs(int ms) { stallMs_ = ms; }
   bool isOpen() const { return source_ != nullptr; }
   bool isRunning() const { return io_ != nullptr; }
   // The device stopped delivering sound on its own; cleared by the next open.
@@ -71,6 +72,7 @@ class QtWaveIn : public QObject, public WaveInDevice {
   WaveInQueue queue_;
   QTimer watchdog_;
   QElapsedTimer sinceData_;
+  int stallMs_ = kStallMs;
   uint64_t opened_ = 0;  // counts opens, so a failure reported late hits only its own source
   bool failed_ = false;
   bool draining_ = false;
