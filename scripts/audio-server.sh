@@ -12,11 +12,14 @@
 # with a loudspeaker. The source "feed" takes the bytes written into the FIFO named by
 # PARLOMAT_AUDIO_FEED bit-exact, unsigned 8-bit mono at 22050 samples a second; it delivers only
 # while someone writes (a test picks it by name for a deterministic feed).
-# The server's files live in PARLOMAT_AUDIO_DIR (default: a folder under the temporary folder).
+# The server's files live in PARLOMAT_AUDIO_DIR (default: a folder of this checkout's own under
+# the temporary folder).
 # Without pulseaudio, or when it does not come up, start fails and the capture tests skip.
 set -euo pipefail
 
-dir=${PARLOMAT_AUDIO_DIR:-${TMPDIR:-/tmp}/parlomat-audio}
+# One server per checkout, so two checkouts testing side by side never stop each other's.
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=${PARLOMAT_AUDIO_DIR:-${TMPDIR:-/tmp}/parlomat-audio-$(printf %s "$root" | cksum | cut -d' ' -f1)}
 socket=$dir/native
 feed=$dir/feed
 pidfile=$dir/pid
