@@ -88,10 +88,14 @@ void QtWaveIn::drain() {
   // Reading can make Qt's source emit signals; a drain never runs inside another.
   if (!io_ || draining_) return;
   draining_ = true;
+  // Sound after a buffer that just filled stays with the source for the next buffer, so the
+  // capture loop's buffers follow each other without a gap; only when nothing waits is it lost.
+  const bool buffered = !queue_.empty();
   char discard[kDiscardChunk];
   for (;;) {
     qint64 got;
     if (queue_.empty()) {
+      if (buffered) break;
       got = io_->read(discard, kDiscardChunk);
     } else {
       const qint64 room = static_cast<qint64>(queue_.spaceLeft());

@@ -59,7 +59,7 @@ class QtWaveIn : public QObject, public WaveInDevice {
 
  private:
   QAudioDevice device() const;
-  // Moves what the source holds into the queue (or drops it when nothing is queued).
+  // Moves what the source holds into the queue, or drops it when nothing is queued.
   void drain();
   void watch();
   void fail();
