@@ -12,21 +12,11 @@
 
 #include "cli/CliApp.h"
 #include "cli/CliContext.h"
+#include "support/CliRun.h"
 
 namespace parlomat::testing {
 
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = runCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // Splits ` {"name":"N","dispid":"D","kind":"K","type":T},` into N, D, K and T; false when the
 // line has another shape.

@@ -8,25 +8,11 @@
 
 #include "cli/CliApp.h"
 #include "matching/RecordFixtures.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace parlomat::testing {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = runCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-bool startsWith(const std::string& s, const std::string& head) {
-  return s.rfind(head, 0) == 0;
-}
 
 // Three seconds at 22050 Hz, silent but for one loud stretch of 2646 positions (0.12 s) inside the
 // second capture buffer.

@@ -6,31 +6,17 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 namespace parlomat::testing {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = runCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::vector<std::string> lines(const std::filesystem::path& p) {
   std::ifstream f(p);
   std::vector<std::string> out;
   for (std::string l; std::getline(f, l);) out.push_back(l);
   return out;
-}
-
-bool startsWith(const std::string& s, const std::string& head) {
-  return s.rfind(head, 0) == 0;
 }
 
 class ProcessCommandTest : public ::testing::Test {

@@ -3,20 +3,9 @@
 #include "RecordFixtures.h"
 #include "cli/CliApp.h"
 #include "cli/CliWindows.h"
+#include "support/CliRun.h"
 
 namespace parlomat::testing {
-
-namespace {
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-CliRun cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int status = runCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
-}  // namespace
 
 class RecordListing : public SimFixture {};
 
