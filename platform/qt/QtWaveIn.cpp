@@ -13,6 +13,8 @@ namespace {
 // readyRead that was missed and notices a device that went quiet.
 constexpr int kWatchMs = 100;
 constexpr qint64 kDiscardChunk = 4096;
+// How long sound is kept for the next buffer while none waits.
+constexpr qint64 kHoldMs = 250;
 }  // namespace
 
 QtWaveIn::QtWaveIn(QObject* parent) : QObject(parent) {
@@ -66,7 +68,10 @@ int QtWaveIn::addBuffer(WaveHeader& h) {
   if (!source_ || failed_) return kWaveError;
   // The stall time counts from the moment a buffer waits, not from the last sound discarded.
   if (queue_.empty()) sinceData_.start();
-  return queue_.add(h);
+  const int result = queue_.add(h);
+  // What the source holds already belongs to this buffer.
+  if (result == kWaveOk) drain();
+  return result;
 }
 
 int QtWaveIn::start() {
@@ -80,6 +85,7 @@ int QtWaveIn::start() {
   io_ = io;
   connect(io_, &QIODevice::readyRead, this, &QtWaveIn::drain);
   sinceData_.start();
+  emptySince_.start();
   watchdog_.start();
   return kWaveOk;
 }
@@ -87,15 +93,19 @@ int QtWaveIn::start() {
 void QtWaveIn::drain() {
   // Reading can make Qt's source emit signals; a drain never runs inside another.
   if (!io_ || draining_) return;
+  // Sound that comes while no buffer waits stays with the source for a moment, so the capture
+  // loop's next buffer follows the last one without a gap; held longer, it is lost.
+  if (queue_.empty() && emptySince_.elapsed() < kHoldMs) return;
   draining_ = true;
-  // Sound after a buffer that just filled stays with the source for the next buffer, so the
-  // capture loop's buffers follow each other without a gap; only when nothing waits is it lost.
   const bool buffered = !queue_.empty();
   char discard[kDiscardChunk];
   for (;;) {
     qint64 got;
     if (queue_.empty()) {
-      if (buffered) break;
+      if (buffered) {
+        emptySince_.start();
+        break;
+      }
       got = io_->read(discard, kDiscardChunk);
     } else {
       const qint64 room = static_cast<qint64>(queue_.spaceLeft());

@@ -4,7 +4,8 @@
 // marked done when it is full, on reset, and when the device fails (its audio server went away,
 // or no byte came for the stall time while a buffer waited): the capture never waits for a done
 // mark that cannot come, and after a failure adding a buffer or starting is refused until the
-// device is closed and opened again.
+// device is closed and opened again. Sound that arrives while no buffer is queued is kept a
+// quarter of a second for the next buffer (so consecutive buffers have no gap), then lost.
 //
 // Qt's source is only ever stopped or destroyed from our own calls or from a queued call, never
 // inside one of its signals, and its QIODevice is dropped before the source is stopped (the
@@ -59,7 +60,7 @@ class QtWaveIn : public QObject, public WaveInDevice {
 
  private:
   QAudioDevice device() const;
-  // Moves what the source holds into the queue, or drops it when nothing is queued.
+  // Moves what the source holds into the queue; with nothing queued for a while, drops it.
   void drain();
   void watch();
   void fail();
@@ -72,6 +73,7 @@ class QtWaveIn : public QObject, public WaveInDevice {
   WaveInQueue queue_;
   QTimer watchdog_;
   QElapsedTimer sinceData_;
+  QElapsedTimer emptySince_;  // since when no buffer waits, while running
   int stallMs_ = kStallMs;
   uint64_t opened_ = 0;  // counts opens, so a failure reported late hits only its own source
   bool failed_ = false;

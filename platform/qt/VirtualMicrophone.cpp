@@ -13,6 +13,8 @@ namespace {
 // arrive as it would.
 constexpr int kTickMs = 10;
 constexpr uint8_t kSilence = 128;
+// How long sound is kept for the next buffer while none waits, as the sound card device does.
+constexpr int64_t kHoldUs = 250'000;
 }  // namespace
 
 VirtualMicrophone::VirtualMicrophone(EventLoop& clock, std::string path, QObject* parent)
@@ -65,7 +67,8 @@ int VirtualMicrophone::prepare(WaveHeader& h) {
 int VirtualMicrophone::addBuffer(WaveHeader& h) {
   if (!open_) return kWaveError;
   deliver();
-  int result = queue_.add(h);
+  const int result = queue_.add(h);
+  deliver();
   settle();
   return result;
 }
@@ -76,6 +79,7 @@ int VirtualMicrophone::start() {
   if (!firstStartUs_) firstStartUs_ = clock_.nowMicros();
   // What was spoken while the device was stopped is gone.
   heard_ = dueNow();
+  emptySinceUs_ = clock_.nowMicros();
   running_ = true;
   settle();
   return kWaveOk;
@@ -88,7 +92,13 @@ int64_t VirtualMicrophone::dueNow() const {
 
 void VirtualMicrophone::deliver() {
   if (!running_) return;
+  const int64_t now = clock_.nowMicros();
   const int64_t due = dueNow();
+  if (queue_.empty()) {
+    // Sound nobody took for a while is gone; a moment's worth waits for the next buffer.
+    if (now - emptySinceUs_ >= kHoldUs) heard_ = due;
+    return;
+  }
   while (heard_ < due && !queue_.empty()) {
     const int64_t n = std::min<int64_t>(due - heard_, static_cast<int64_t>(queue_.spaceLeft()));
     uint8_t* to = queue_.space();
@@ -99,7 +109,7 @@ void VirtualMicrophone::deliver() {
     queue_.filled(static_cast<size_t>(n));
     heard_ += n;
   }
-  heard_ = due;
+  if (queue_.empty()) emptySinceUs_ = now;
 }
 
 void VirtualMicrophone::settle() {

@@ -1,10 +1,11 @@
 #pragma once
 // A wave-input device fed from a wave file in real time, as if the file were spoken into a
 // microphone: the file starts when the device is first started and runs on the clock from then
-// on, then silence (128) follows. Sound that passes while the device is stopped or has no buffer
-// is lost, as with a real microphone. Records unsigned 8-bit mono at the rate it is opened with;
-// the file is converted to it (see CaptureSound.h). Opening fails when the file cannot be read.
-// Create, use and destroy it on the thread of the QApplication.
+// on, then silence (128) follows. Sound that passes while the device is stopped is lost, as with
+// a real microphone; while it runs without a buffer, sound is kept a quarter of a second for the
+// next one (so consecutive buffers have no gap), then lost. Records unsigned 8-bit mono at the rate
+// it is opened with; the file is converted to it (see CaptureSound.h). Opening fails when the file
+// cannot be read. Create, use and destroy it on the thread of the QApplication.
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
@@ -58,7 +59,8 @@ class VirtualMicrophone : public QObject, public WaveInDevice {
   std::vector<uint8_t> sound_;  // the file at rate_
   int convertedRate_ = 0;       // the rate sound_ was made for; 0 before the first open
   std::optional<int64_t> firstStartUs_;
-  int64_t heard_ = 0;  // index of the next sample to hand over
+  int64_t heard_ = 0;         // index of the next sample to hand over
+  int64_t emptySinceUs_ = 0;  // since when no buffer waits, while running
   WaveInQueue queue_;
   QTimer ticker_;
 };
