@@ -12,13 +12,15 @@ constexpr int kPicture = 130;
 }  // namespace
 
 InfoSplash::InfoSplash(const QString& name, const QString& heading, const QString& body,
-                       Picture picture)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+                       Picture picture, const QString& title, QWidget* parent)
+    : QWidget(parent, title.isEmpty() ? Qt::Window | Qt::FramelessWindowHint
+                                      : Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                            Qt::WindowCloseButtonHint),
       heading_(heading),
       body_(body),
       picture_(picture) {
   setObjectName(name);
-  setWindowTitle(heading);
+  setWindowTitle(title.isEmpty() ? heading : title);
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(kWidth, kHeight);
   setFocusPolicy(Qt::StrongFocus);

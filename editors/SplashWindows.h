@@ -9,13 +9,16 @@
 
 namespace parlomat::editors {
 
+// A window of fixed text and a picture that closes on any click or key press; the programs' about
+// windows are made of it too. `title` names a framed window; without one it has no frame.
 class InfoSplash : public QWidget {
  public:
+  InfoSplash(const QString& name, const QString& heading, const QString& body, Picture picture,
+             const QString& title = {}, QWidget* parent = nullptr);
   // Runs once the window has closed.
   std::function<void()> onClosed;
 
  protected:
-  InfoSplash(const QString& name, const QString& heading, const QString& body, Picture picture);
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
