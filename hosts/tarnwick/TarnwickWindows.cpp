@@ -227,7 +227,7 @@ Form2::Form2(Form1& main) : QWidget(&main, Qt::Window), main_(main) {
   column->addWidget(label1);
   column->addLayout(buttons);
   column->addWidget(label2);
-  setMinimumWidth(460);
+  setMinimumWidth(580);
 }
 
 void Form2::showCommands() {
