@@ -84,16 +84,18 @@ void scanVocabularyFile(Engine& e, const std::string& path, bool notFirstFile) {
       m.vocabularyFound = true;
     }
 
+    // The last record read goes back where it came from: the file is unchanged unless it was
+    // empty, when this creates a blank record 1.
+    writeVocabularyRecord(e, lastRecordPosition(e));
+    closeRecordFile(e);
+    // Told once the file is closed: calls served while the box is shown may use the shared handle
+    // and the working record.
     if (isYes(s.unrecognizableNotification) && !m.vocabularyFound) {
       e.message(
           "File is empty or the speech sample was not matched. Also check the number of files you "
           "have specified and the number you have opted for the Number_of_files_to_scan",
           kVocabularyTitle, Buttons::Ok, Icon::None);
     }
-    // The last record read goes back where it came from: the file is unchanged unless it was
-    // empty, when this creates a blank record 1.
-    writeVocabularyRecord(e, lastRecordPosition(e));
-    closeRecordFile(e);
     e.platform.loop->pumpOnce();
 
     bool add = false;

@@ -1,6 +1,7 @@
 #include "matching/VocabularyTrainer.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
 
 #include "control/Recording.h"
@@ -13,15 +14,16 @@ namespace {
 
 constexpr const char* kVocabularyTitle = "Parlomat Vocabulary Development";
 
-// The valley list of the last analysis becomes the working record's valleys. Entries
-// 0..dspLevel are copied and never fewer than the valid ones: before the processing level is
-// first set dspLevel is 0, and copying entry 0 alone would store a count the valleys do not back.
-void copyValleys(ControlState& s, VocabularyRecord& r) {
-  const int count = std::clamp<int>(s.valleyCount, 0, VocabularyRecord::kValleySlots);
+// The valley list of the last analysis becomes the record's valleys. Entries 0..dspLevel are
+// copied and never fewer than the valid ones: before the processing level is first set dspLevel
+// is 0, and copying entry 0 alone would store a count the valleys do not back.
+void copyValleys(int16_t valleyCount, const std::array<int32_t, 1201>& valleyBins, int16_t dspLevel,
+                 VocabularyRecord& r) {
+  const int count = std::clamp<int>(valleyCount, 0, VocabularyRecord::kValleySlots);
   const int last =
-      std::min<int>(std::max<int>(s.dspLevel, count - 1), VocabularyRecord::kValleySlots - 1);
+      std::min<int>(std::max<int>(dspLevel, count - 1), VocabularyRecord::kValleySlots - 1);
   for (int i = 0; i <= last; ++i) {
-    r.valleys[static_cast<size_t>(i)] = static_cast<double>(s.valleyBins[static_cast<size_t>(i)]);
+    r.valleys[static_cast<size_t>(i)] = static_cast<double>(valleyBins[static_cast<size_t>(i)]);
   }
   r.valleyCount = static_cast<int16_t>(count);
 }
@@ -29,7 +31,12 @@ void copyValleys(ControlState& s, VocabularyRecord& r) {
 // Steps shared by both ways of training; true when a record was appended.
 bool train(Engine& e) {
   ControlState& s = e.state;
-  VocabularyRecord& r = s.matching.vocabularyRecord;
+  // Taken before the first wait: calls served while the playback runs or a box is shown may
+  // analyse again, name another file to add or move the shared handle to another file.
+  const std::string path = s.vocabularyFileToAdd;
+  const int16_t valleyCount = s.valleyCount;
+  const std::array<int32_t, 1201> valleyBins = s.valleyBins;
+  const int16_t dspLevel = s.dspLevel;
   // Playback reuses the capture's wave header, so the capture must not hold it.
   StopCapture(e);
   PlaySegment(e, s.segmentStart, s.segmentEnd);
@@ -37,18 +44,22 @@ bool train(Engine& e) {
       Answer::Yes) {
     return false;
   }
-  openVocabularyFile(e, s.vocabularyFileToAdd);
+  openVocabularyFile(e, path);
   writeVocabularyRecord(e, lastRecordPosition(e));
+  VocabularyRecord r = s.matching.vocabularyRecord;
   std::string name = trimSpaces(e.input("Enter the Vyanjana name : ", trainingPromptTitle(s)));
   if (name.empty()) {
-    r.valleyCount = 0;
+    s.matching.vocabularyRecord.valleyCount = 0;
     closeRecordFile(e);
     return false;
   }
+  // The new record goes after the last record of this file, whatever the handle held meanwhile.
+  reclaimVocabularyFile(e, path);
   ++s.recordCount;
   r.refNo = static_cast<int32_t>(s.recordCount);
   r.setName(name);
-  copyValleys(s, r);
+  copyValleys(valleyCount, valleyBins, dspLevel, r);
+  s.matching.vocabularyRecord = r;
   writeVocabularyRecord(e, r.refNo);
   closeRecordFile(e);
   return true;

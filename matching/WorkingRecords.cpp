@@ -31,6 +31,16 @@ void open(Engine& e, const std::string& path, Record& working) {
 }
 
 template <typename Record>
+void reclaim(Engine& e, const std::string& path) {
+  ControlState& s = e.state;
+  const auto& f = s.fileNumber;
+  if (f && f->path() == path && f->recordLength() == Record::kLength) return;
+  s.fileNumber.reset();
+  s.fileNumber = e.platform.files->open(path, Record::kLength);
+  s.recordCount = recordCountOf(s.fileNumber->length(), Record::kLength);
+}
+
+template <typename Record>
 void writeAt(Engine& e, int64_t position, const Record& working) {
   working.write(openFile(e), position);
   e.state.matching.lastPosition = position;
@@ -46,6 +56,10 @@ void readVocabularyRecord(Engine& e, int64_t n) {
 }
 void writeVocabularyRecord(Engine& e, int64_t position) {
   writeAt(e, position, e.state.matching.vocabularyRecord);
+}
+
+void reclaimVocabularyFile(Engine& e, const std::string& path) {
+  reclaim<VocabularyRecord>(e, path);
 }
 
 void openLanguageFile(Engine& e, const std::string& path) {

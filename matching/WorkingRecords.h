@@ -23,6 +23,10 @@ void openLanguageFile(Engine& e, const std::string& path);
 void readLanguageRecord(Engine& e, int64_t n);
 void writeLanguageRecord(Engine& e, int64_t position);
 
+// Puts `path` back on the shared handle when something served while a box was shown moved the
+// handle to another file or closed it; recordCount is then counted afresh from the file.
+void reclaimVocabularyFile(Engine& e, const std::string& path);
+
 // The position after the record last read or written (the editors' "Next").
 int64_t nextRecordPosition(const Engine& e);
 // The position of the record last read or written; writing the working record back there leaves
