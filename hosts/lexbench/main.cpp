@@ -5,18 +5,25 @@
 #include "hosts/common/HostRuntime.h"
 #include "hosts/common/ProgramFolder.h"
 #include "hosts/lexbench/LexbenchProgram.h"
+#include "platform/qt/QtExit.h"
 #include "platform/qt/QtText.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Lexbench"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Lexbench"));
+  int status = 0;
+  {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lexbench"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Lexbench"));
 
-  using namespace parlomat;
-  const hosts::ProgramFolder place = hosts::resolveProgramFolder(hosts::currentFolderInputs());
-  if (!place.problem.empty()) {
-    QMessageBox::warning(nullptr, QStringLiteral("Parlomat Lexbench"), qt::fromPath(place.problem));
+    using namespace parlomat;
+    const hosts::ProgramFolder place = hosts::resolveProgramFolder(hosts::currentFolderInputs());
+    if (!place.problem.empty()) {
+      QMessageBox::warning(nullptr, QStringLiteral("Parlomat Lexbench"),
+                           qt::fromPath(place.problem));
+    }
+    hosts::HostRuntime runtime(place.folder);
+    status = lexbench::runProgram(app, runtime);
   }
-  hosts::HostRuntime runtime(place.folder);
-  return lexbench::runProgram(app, runtime);
+  // Audio objects and the application are gone; leave without Qt's racy audio teardown.
+  parlomat::exitAfterAudio(status);
 }
