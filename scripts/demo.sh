@@ -22,3 +22,5 @@ echo "== $ex/yes.wav heard live: the listening cycle on a virtual microphone, in
   --set Speech_sampling_time_in_ms=3000 --set Voice_Grab_Delay=20000 --set Memory_Clean=YES \
   --set Enable_Artificial_Intelligence=YES --set Add_To_Language=NO \
   listen --capture "$ex/yes.wav"
+echo "== Tarnwick's example data: its bundled takes heard live with Tarnwick's own settings"
+scripts/evaluate-tarnwick.sh --bundled "$cli"

@@ -7,8 +7,15 @@
 # taken for a command.
 #
 #   scripts/evaluate-tarnwick.sh [path/to/parlomat-cli]
+#   scripts/evaluate-tarnwick.sh --bundled [path/to/parlomat-cli]
+#       only hears the bundled takes (data/tarnwick/takes) and prints what each was taken for
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bundled=no
+if [ "${1:-}" = --bundled ]; then
+  bundled=yes
+  shift
+fi
 cli=${1:-build/bin/parlomat-cli}
 data=data/tarnwick/examples
 . data/tarnwick/common.sh
@@ -19,7 +26,9 @@ commands=(windows shutoff reboot)
 others=(hello computer music open cancel)
 # Voices (variants) and speeds absent from data/tarnwick/make-data.sh's training.
 voices=("en-gb-x-rp+f3 135 65" "en-us+m4 185 40" "en+klatt2 165 50" "en-gb+Andy 145 45"
-  "en-us+Annie 195 70" "en-gb-x-gbcwmd+m8 130 30" "en-gb-x-rp+Alex 165 55" "en-us-nyc+f3 185 60")
+  "en-us+Annie 195 70" "en-gb-x-gbcwmd+m8 130 30" "en-gb-x-rp+Alex 165 55" "en-us-nyc+f3 185 60"
+  "en-us+Lee 145 50" "en-gb+Steph 165 70" "en-us-nyc+Paul 135 40" "en+klatt4 185 55"
+  "en-gb-x-rp+Linda 145 75" "en-029+Max 195 45" "en-gb-scotland+Ed 165 35" "en-us+Auntie 130 65")
 
 tarnwick_settings "$data"
 
@@ -28,6 +37,14 @@ recognised() {
   "$cli" "${TARNWICK_SETTINGS[@]}" listen --capture "$1" --json 2>/dev/null | tail -n 1 |
     sed -n 's/^{"set":[0-9]*,"platinum":\[{"word":"\([^"]*\)".*/\1/p'
 }
+
+if [ $bundled = yes ]; then
+  for take in data/tarnwick/takes/*.wav; do
+    echo "$take (the word \"$(basename "$take" .wav)\", a voice left out of training):" \
+      "Platinum word 1 \"$(recognised "$take")\""
+  done
+  exit 0
+fi
 
 declare -A count
 row() {  # row SAID WAV
