@@ -152,6 +152,10 @@ struct WordsCase {
   bool armed;           // Windows_Heard
 };
 
+void PrintTo(const WordsCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class TarnwickWords : public Tarnwick, public ::testing::WithParamInterface<WordsCase> {};
 
 TEST_P(TarnwickWords, ActOnlyOnTheExactWordsAndOnlyWhenArmed) {
@@ -246,6 +250,10 @@ struct ButtonCase {
   std::string question;
   std::string printed;
 };
+
+void PrintTo(const ButtonCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class TarnwickButtons : public Tarnwick, public ::testing::WithParamInterface<ButtonCase> {};
 
