@@ -1,9 +1,9 @@
 // A storm of host calls on the simulated platform: seeded random scenarios in which every setter,
-// getter and method of the control, and the Language Editor's opening, closing and record
-// operations, arrive at random virtual times, inside capture waits, inside the analysis and while
-// boxes are shown. After each scenario's final stop the cycle rests: no device open, both timers
-// off, the caption colour restored, no record file open, and every record file holds what it held
-// except for the records the system appends (training, the editor's Add).
+// getter and method of the control, and the editors' opening, closing and record operations,
+// arrive at random virtual times, inside capture waits, inside the analysis and while boxes are
+// shown. After each scenario's final stop the cycle rests: no device open, both timers off, the
+// caption colour restored, no record file or descriptor open, and every record file holds what it
+// held except for the records the system appends (training, the Language Editor's Add).
 //
 // PARLOMAT_STORM_SCENARIOS (default 120) and PARLOMAT_STORM_FIRST_SEED (default 1) choose the
 // seeds; PARLOMAT_STORM_TRACE=1 adds the calls and boxes of a failing scenario to its report.
@@ -32,9 +32,9 @@ int64_t envNumber(const char* name, int64_t fallback) {
   return v && *v ? std::atoll(v) : fallback;
 }
 
-// The Language Editor as the storm drives it, without its window: the steps of opening and closing
-// it that touch the cycle, and the record operations Add and Next on the language file to add,
-// through the editor's own file handling.
+// The editors as the storm drives them, without their windows: the Language Editor's opening and
+// closing steps that touch the cycle and its Add and Next on the language file to add, and the
+// Vocabulary Editor's Next on the vocabulary file to add, through the editors' own file handling.
 class StormWindows : public ControlWindows {
  public:
   explicit StormWindows(Engine& e) : e_(e), file_(e) {}
@@ -61,7 +61,12 @@ class StormWindows : public ControlWindows {
     file_.release();
   }
   bool languageEditorOpen() const override { return open_; }
-  void showVocabularyEditorSplash() override { ++splashes; }
+  // The splash, then the Vocabulary Editor on the vocabulary file to add.
+  void showVocabularyEditorSplash() override {
+    ++splashes;
+    const std::string path = trimSpaces(e_.state.vocabularyFileToAdd);
+    if (!path.empty()) guarded([&] { vocabulary_.open(path); });
+  }
 
   // The user closes the window; in the listening cycle, listening resumes.
   void userClose() {
@@ -85,14 +90,13 @@ class StormWindows : public ControlWindows {
       ++added;
     });
   }
-  // Next: the record shown goes back where it came from and the next one is read.
+  // Next in either editor: the record shown goes back where it came from and the next one is
+  // read.
   void next() {
-    if (!open_ || !file_.isOpen()) return;
-    guarded([&] {
-      file_.claim();
-      file_.writeBack();
-      if (file_.position() + 1 <= e_.state.recordCount) file_.read(file_.position() + 1);
-    });
+    if (open_ && file_.isOpen()) guarded([&] { step(file_); });
+  }
+  void nextVocabulary() {
+    if (vocabulary_.isOpen()) guarded([&] { step(vocabulary_); });
   }
 
   int opened = 0, splashes = 0, added = 0;
@@ -108,8 +112,16 @@ class StormWindows : public ControlWindows {
     }
   }
 
+  template <typename File>
+  void step(File& f) {
+    f.claim();
+    f.writeBack();
+    if (f.position() + 1 <= e_.state.recordCount) f.read(f.position() + 1);
+  }
+
   Engine& e_;
   editors::EditorFile<editors::LanguageFileKind> file_;
+  editors::EditorFile<editors::VocabularyFileKind> vocabulary_{e_};
   bool open_ = false;
 };
 
@@ -352,9 +364,12 @@ void Scenario::oneCall() {
   } else if (what < 95) {
     note("editor Add");
     windows_->add(pick(names_));
-  } else if (what < 97) {
-    note("editor Next");
+  } else if (what < 96) {
+    note("Language Editor Next");
     windows_->next();
+  } else if (what < 97) {
+    note("Vocabulary Editor Next");
+    windows_->nextVocabulary();
   } else {
     switch (uniform(0, 2)) {
       case 0:
@@ -370,6 +385,7 @@ void Scenario::oneCall() {
 }
 
 std::vector<std::string> Scenario::run() {
+  const int descriptors = openDescriptors();
   writeFixtures();
   sim_ = std::make_unique<SimPlatform>((dir_.path() / "control").string());
   SimPlatform& sim = *sim_;
@@ -445,6 +461,7 @@ std::vector<std::string> Scenario::run() {
 
   control_.reset();
   checkAtRest("after destruction");
+  if (openDescriptors() != descriptors) fault("a descriptor was left open");
   engine_->analysisObserver = nullptr;
   checkFiles();
   ++fig_.scenarios;
