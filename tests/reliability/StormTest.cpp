@@ -264,9 +264,9 @@ void Scenario::configure() {
   c.Enable_Artificial_Intelligence(coin(0.5) ? "YES" : "NO");
   c.Add_To_Language(coin(0.3) ? "YES" : "NO");
   c.Speech_echo_feature(coin(0.25) ? "YES" : "NO");
-  if (coin(0.25)) c.On_speech_show_activities("YES");
-  if (coin(0.2)) c.Add_To_Vocabulary("YES");
-  if (coin(0.2)) c.Enable_Anytime_Vocabulary_Addition("YES");
+  if (coin(0.35)) c.On_speech_show_activities("YES");
+  if (coin(0.35)) c.Add_To_Vocabulary("YES");
+  if (coin(0.3)) c.Enable_Anytime_Vocabulary_Addition("YES");
   c.Show_Status_Animation(coin(0.5) ? "YES" : "NO");
   c.Show_Audio_Graph(coin(0.3) ? "YES" : "NO");
   c.Play_this_file_for_Start("start.wav");
@@ -412,8 +412,8 @@ std::vector<std::string> Scenario::run() {
     }
     if (r.kind == DialogRecord::Kind::Input && coin(0.8)) {
       sim_->dialogs.answer(pick(names_));
-    } else if (r.buttons == Buttons::YesNo && coin(0.6)) {
-      sim_->dialogs.answer(coin(0.7) ? "Yes" : "No");
+    } else if (r.buttons == Buttons::YesNo && coin(0.8)) {
+      sim_->dialogs.answer(coin(0.75) ? "Yes" : "No");
     }
   };
 
