@@ -5,7 +5,7 @@
 
 #include "analysis/AnalysisObserver.h"
 #include "analysis/AudioGraph.h"
-#include "analysis/Spectrum.h"
+#include "analysis/ValleyTransform.h"
 #include "control/Recording.h"
 #include "control/StatusSignals.h"
 #include "matching/VocabularyMatcher.h"

@@ -9,7 +9,7 @@
 #include "analysis/DivisionFinder.h"
 #include "analysis/ReferenceAnalysis.h"
 #include "analysis/SegmentAnalysis.h"
-#include "analysis/Spectrum.h"
+#include "analysis/ValleyTransform.h"
 #include "platform/sim/SimPlatform.h"
 
 namespace parlomat {

@@ -9,7 +9,7 @@
 
 #include "analysis/AnalysisTestSupport.h"
 #include "analysis/ReferenceAnalysis.h"
-#include "analysis/Spectrum.h"
+#include "analysis/ValleyTransform.h"
 #include "support/TestSupport.h"
 
 namespace parlomat {

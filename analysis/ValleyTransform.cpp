@@ -1,4 +1,4 @@
-#include "analysis/Spectrum.h"
+#include "analysis/ValleyTransform.h"
 
 #include <algorithm>
 #include <array>
